@@ -1,0 +1,14 @@
+# One place for the compiler flags every target of ours shares.
+add_library(numerette_flags INTERFACE)
+target_compile_options(numerette_flags INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+  -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+  -Wnull-dereference -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough)
+if(NUMERETTE_WERROR)
+  target_compile_options(numerette_flags INTERFACE -Werror)
+endif()
+if(NUMERETTE_SANITIZE)
+  target_compile_options(numerette_flags INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(numerette_flags INTERFACE -fsanitize=address,undefined)
+endif()

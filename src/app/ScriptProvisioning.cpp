@@ -1,0 +1,13 @@
+#include "ScriptProvisioning.h"
+
+#include "eval/ScriptControl.h"
+
+namespace app {
+
+void EnsureScriptControl(eval::ScriptControl &scriptControl)
+{
+    scriptControl.setLanguage("VBScript");
+    scriptControl.prepare();
+}
+
+} // namespace app

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace cli {
+
+// numerette-eval [--decimals 0..9|auto] [--why] [--] [EXPRESSION ...]
+// Each expression (or, without any, each line of `in`) is calculated as the calculator's
+// calculate command does and printed as one line: its result text, or "Error" ("Error: 11
+// Division by zero" with --why). Returns the exit status: 0 when every expression succeeded,
+// 1 when any failed, 2 for bad usage (with a one-line usage message on `err`).
+int runCommandLine(std::span<const std::string_view> arguments, std::istream &in, std::ostream &out,
+                   std::ostream &err);
+
+extern const char *const usageLine;
+
+} // namespace cli

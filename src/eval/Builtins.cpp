@@ -1,0 +1,525 @@
+#include "Builtins.h"
+
+#include "Conversions.h"
+#include "DateText.h"
+#include "NumberText.h"
+#include "NumericString.h"
+#include "RandomGenerator.h"
+#include "ScriptError.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace eval {
+namespace {
+
+using Args = std::span<Value>;
+
+// No calculator needs a longer string; beyond this Space and String fail as out of memory.
+constexpr std::int64_t MaxBuiltString = 16 * 1024 * 1024;
+
+double number(const Value &v) { return toDouble(v); }
+
+Value checkedDouble(double d)
+{
+    if (!std::isfinite(d))
+        throw ScriptError(Overflow);
+    return Value::doubleValue(d);
+}
+
+// --- Numeric functions ---------------------------------------------------------------
+
+Value fnAbs(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    switch (v.type()) {
+    case VarType::Null: return Value::null();
+    case VarType::Empty: return Value::integer(0);
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long: {
+        std::int64_t n = v.type() == VarType::Long ? v.asLong() : toLong(v);
+        n = n < 0 ? -n : n;
+        if (v.type() == VarType::Byte)
+            return Value::byte(static_cast<std::uint8_t>(n));
+        if (v.type() != VarType::Long && n <= 32767)
+            return Value::integer(static_cast<std::int16_t>(n));
+        if (n <= std::numeric_limits<std::int32_t>::max())
+            return Value::longValue(static_cast<std::int32_t>(n));
+        return Value::doubleValue(static_cast<double>(n));
+    }
+    case VarType::Single: return Value::single(std::fabs(v.asSingle()));
+    case VarType::Currency:
+        if (v.asCurrency() == std::numeric_limits<std::int64_t>::min())
+            throw ScriptError(Overflow);
+        return Value::currency(v.asCurrency() < 0 ? -v.asCurrency() : v.asCurrency());
+    default: return Value::doubleValue(std::fabs(number(v)));
+    }
+}
+
+// Fix and Int keep the subtype of whole numbers, Single, Double and Currency.
+template <double (*Round)(double)>
+Value wholePart(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    switch (v.type()) {
+    case VarType::Null: return Value::null();
+    case VarType::Empty: return Value::integer(0);
+    case VarType::Boolean: return Value::integer(v.asBoolean() ? -1 : 0);
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long: return v;
+    case VarType::Single: return Value::single(static_cast<float>(Round(static_cast<double>(v.asSingle()))));
+    case VarType::Currency: {
+        std::int64_t cy = v.asCurrency(), q = cy / Value::CurrencyScale;
+        if (Round(-0.5) == -1.0 && cy < 0 && cy % Value::CurrencyScale != 0)
+            --q; // Int rounds down
+        return Value::currency(q * Value::CurrencyScale);
+    }
+    case VarType::Date: return Value::date(Round(v.asDouble()));
+    default: return Value::doubleValue(Round(number(v)));
+    }
+}
+
+double truncate(double d) { return std::trunc(d); }
+double floorOf(double d) { return std::floor(d); }
+
+Value fnSgn(CallContext &, Args a)
+{
+    double d = a[0].type() == VarType::Currency ? static_cast<double>(a[0].asCurrency()) : number(a[0]);
+    return Value::integer(static_cast<std::int16_t>(d > 0 ? 1 : d < 0 ? -1 : 0));
+}
+
+Value fnAtn(CallContext &, Args a) { return Value::doubleValue(std::atan(number(a[0]))); }
+Value fnCos(CallContext &, Args a) { return checkedDouble(std::cos(number(a[0]))); }
+Value fnSin(CallContext &, Args a) { return checkedDouble(std::sin(number(a[0]))); }
+Value fnTan(CallContext &, Args a) { return checkedDouble(std::tan(number(a[0]))); }
+Value fnExp(CallContext &, Args a) { return checkedDouble(std::exp(number(a[0]))); }
+
+Value fnLog(CallContext &, Args a)
+{
+    double d = number(a[0]);
+    if (!(d > 0.0))
+        throw ScriptError(InvalidProcedureCall);
+    return Value::doubleValue(std::log(d));
+}
+
+Value fnSqr(CallContext &, Args a)
+{
+    double d = number(a[0]);
+    if (d < 0.0)
+        throw ScriptError(InvalidProcedureCall);
+    return Value::doubleValue(std::sqrt(d));
+}
+
+Value fnRnd(CallContext &context, Args a)
+{
+    if (a.empty())
+        return Value::single(context.random.next());
+    return Value::single(context.random.next(toSingle(a[0])));
+}
+
+// Round halves to even, at the given number of decimals (0 when omitted).
+Value fnRound(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    std::int32_t places = a.size() > 1 ? toLong(a[1]) : 0;
+    if (places < 0)
+        throw ScriptError(InvalidProcedureCall);
+    auto roundTo = [places](double d) {
+        if (places == 0)
+            return roundHalfEven(d);
+        if (places > 22)
+            return d; // beyond the digits a double holds
+        double scale = std::pow(10.0, places);
+        double scaled = d * scale;
+        if (!std::isfinite(scaled))
+            return d;
+        return roundHalfEven(scaled) / scale;
+    };
+    switch (v.type()) {
+    case VarType::Null: return Value::null();
+    case VarType::Empty: return Value::integer(0);
+    case VarType::Boolean: return Value::integer(v.asBoolean() ? -1 : 0);
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long: return v;
+    case VarType::Single: return Value::single(static_cast<float>(roundTo(static_cast<double>(v.asSingle()))));
+    case VarType::Currency: {
+        if (places >= 4)
+            return v;
+        std::int64_t unit = 1;
+        for (int i = places; i < 4; ++i)
+            unit *= 10;
+        std::int64_t cy = v.asCurrency(), q = cy / unit, r = cy % unit;
+        std::int64_t twice = 2 * (r < 0 ? -r : r);
+        if (twice > unit || (twice == unit && q % 2 != 0))
+            q += r < 0 ? -1 : 1;
+        return Value::currency(q * unit);
+    }
+    default: return Value::doubleValue(roundTo(number(v)));
+    }
+}
+
+// --- Conversions -----------------------------------------------------------------------
+
+const Value &required(const Value &v)
+{
+    if (v.isNull())
+        throw ScriptError(InvalidUseOfNull);
+    return v;
+}
+
+Value fnCBool(CallContext &, Args a) { return Value::boolean(toBoolean(required(a[0]))); }
+Value fnCByte(CallContext &, Args a) { return Value::byte(toByte(required(a[0]))); }
+Value fnCCur(CallContext &, Args a) { return Value::currency(toCurrency(required(a[0]))); }
+Value fnCDbl(CallContext &, Args a) { return checkedDouble(toDouble(required(a[0]))); }
+Value fnCInt(CallContext &, Args a) { return Value::integer(toInteger(required(a[0]))); }
+Value fnCLng(CallContext &, Args a) { return Value::longValue(toLong(required(a[0]))); }
+Value fnCSng(CallContext &, Args a) { return Value::single(toSingle(required(a[0]))); }
+Value fnCStr(CallContext &, Args a) { return Value::string(toText(required(a[0]))); }
+
+Value fnCDate(CallContext &, Args a)
+{
+    const Value &v = required(a[0]);
+    if (v.isString()) {
+        if (std::optional<double> serial = parseDateText(v.asString()))
+            return Value::date(*serial);
+        ParsedNumber parsed = parseNumericString(v.asString());
+        if (parsed.status != ParsedNumber::Ok)
+            throw ScriptError(TypeMismatch);
+        return Value::date(parsed.value);
+    }
+    double d = toDouble(v);
+    if (!(d >= -657434.0 && d < 2958466.0))
+        throw ScriptError(Overflow);
+    return Value::date(d);
+}
+
+// Hex and Oct write negative Integers in 16 bits (Hex(-1) is "FFFF"), all else in 32.
+template <unsigned Radix>
+Value radixText(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    if (v.isNull())
+        return Value::null();
+    bool narrow = v.type() == VarType::Integer || v.type() == VarType::Boolean ||
+                  v.type() == VarType::Byte || v.isEmpty();
+    std::int32_t n = toLong(v);
+    std::uint32_t bits = narrow ? static_cast<std::uint16_t>(n) : static_cast<std::uint32_t>(n);
+    std::string text;
+    do {
+        text += "0123456789ABCDEF"[bits % Radix];
+        bits /= Radix;
+    } while (bits != 0);
+    std::reverse(text.begin(), text.end());
+    return Value::string(std::move(text));
+}
+
+// --- Strings (UTF-8 inside; positions and lengths count characters) ---------------------
+
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::vector<std::size_t> characterStarts(const std::string &s)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!isContinuation(s[i]))
+            starts.push_back(i);
+    return starts;
+}
+
+// Length in the language's UTF-16 units: characters beyond the basic plane count twice.
+std::int64_t textLength(const std::string &s)
+{
+    std::int64_t n = 0;
+    for (char c : s) {
+        auto u = static_cast<unsigned char>(c);
+        if ((u & 0xC0) != 0x80)
+            n += u >= 0xF0 ? 2 : 1;
+    }
+    return n;
+}
+
+std::string textOf(const Value &v) { return toText(required(v)); }
+
+std::int64_t count(const Value &v)
+{
+    std::int32_t n = toLong(required(v));
+    if (n < 0)
+        throw ScriptError(InvalidProcedureCall);
+    return n;
+}
+
+// Characters [first, first + length) of s, clamped to its end.
+std::string slice(const std::string &s, std::int64_t first, std::int64_t length)
+{
+    std::vector<std::size_t> starts = characterStarts(s);
+    auto total = static_cast<std::int64_t>(starts.size());
+    if (first >= total || length <= 0)
+        return {};
+    std::int64_t last = std::min(total, first + length);
+    std::size_t from = starts[static_cast<std::size_t>(first)];
+    std::size_t to = last == total ? s.size() : starts[static_cast<std::size_t>(last)];
+    return s.substr(from, to - from);
+}
+
+std::int64_t characterCount(const std::string &s) { return static_cast<std::int64_t>(characterStarts(s).size()); }
+
+Value fnLen(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    return Value::longValue(static_cast<std::int32_t>(textLength(toText(a[0]))));
+}
+
+Value fnLeft(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    return Value::string(slice(textOf(a[0]), 0, count(a[1])));
+}
+
+Value fnRight(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string s = textOf(a[0]);
+    std::int64_t n = count(a[1]), total = characterCount(s);
+    return Value::string(slice(s, std::max<std::int64_t>(0, total - n), n));
+}
+
+Value fnMid(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string s = textOf(a[0]);
+    std::int64_t start = toLong(required(a[1]));
+    if (start < 1)
+        throw ScriptError(InvalidProcedureCall);
+    std::int64_t length = a.size() > 2 ? count(a[2]) : std::numeric_limits<std::int32_t>::max();
+    return Value::string(slice(s, start - 1, length));
+}
+
+Value fnAsc(CallContext &, Args a)
+{
+    std::string s = textOf(a[0]);
+    if (s.empty())
+        throw ScriptError(InvalidProcedureCall);
+    auto u = static_cast<unsigned char>(s[0]);
+    std::uint32_t code = u;
+    if (u >= 0xC0) {
+        int extra = u >= 0xF0 ? 3 : u >= 0xE0 ? 2 : 1;
+        code = u & (0x3Fu >> extra);
+        for (int i = 1; i <= extra && static_cast<std::size_t>(i) < s.size(); ++i)
+            code = (code << 6) | (static_cast<unsigned char>(s[static_cast<std::size_t>(i)]) & 0x3Fu);
+    }
+    return Value::integer(static_cast<std::int16_t>(code <= 0x7FFF ? code : 63));
+}
+
+std::string encodeCharacter(std::uint32_t code)
+{
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+Value fnChr(CallContext &, Args a)
+{
+    std::int32_t code = toLong(required(a[0]));
+    if (code < 0 || code > 255)
+        throw ScriptError(InvalidProcedureCall);
+    return Value::string(encodeCharacter(static_cast<std::uint32_t>(code)));
+}
+
+template <char (*Map)(char)>
+Value mapLetters(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string s = toText(a[0]);
+    std::transform(s.begin(), s.end(), s.begin(), Map);
+    return Value::string(std::move(s));
+}
+
+char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+template <bool Leading, bool Trailing>
+Value trimSpaces(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string s = toText(a[0]);
+    std::size_t from = 0, to = s.size();
+    while (Leading && from < to && s[from] == ' ')
+        ++from;
+    while (Trailing && to > from && s[to - 1] == ' ')
+        --to;
+    return Value::string(s.substr(from, to - from));
+}
+
+Value fnSpace(CallContext &, Args a)
+{
+    std::int64_t n = count(a[0]);
+    if (n > MaxBuiltString)
+        throw ScriptError(OutOfMemory);
+    return Value::string(std::string(static_cast<std::size_t>(n), ' '));
+}
+
+Value fnString(CallContext &, Args a)
+{
+    std::int64_t n = count(a[0]);
+    if (a[1].isNull())
+        return Value::null();
+    std::string unit = a[1].isString() ? slice(a[1].asString(), 0, 1)
+                                       : encodeCharacter(static_cast<std::uint32_t>(toLong(a[1]) & 0xFF));
+    if (unit.empty())
+        throw ScriptError(InvalidProcedureCall);
+    if (n * static_cast<std::int64_t>(unit.size()) > MaxBuiltString)
+        throw ScriptError(OutOfMemory);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(n) * unit.size());
+    for (std::int64_t i = 0; i < n; ++i)
+        out += unit;
+    return Value::string(std::move(out));
+}
+
+Value fnStrReverse(CallContext &, Args a)
+{
+    std::string s = textOf(a[0]);
+    std::vector<std::size_t> starts = characterStarts(s);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = starts.size(); i-- > 0;) {
+        std::size_t end = i + 1 < starts.size() ? starts[i + 1] : s.size();
+        out.append(s, starts[i], end - starts[i]);
+    }
+    return Value::string(std::move(out));
+}
+
+// InStr([start,] haystack, needle): 1-based position of needle, 0 when absent.
+Value fnInStr(CallContext &, Args a)
+{
+    std::size_t first = 0;
+    std::int64_t start = 1;
+    if (a.size() >= 3) {
+        start = toLong(required(a[0]));
+        if (start < 1)
+            throw ScriptError(InvalidProcedureCall);
+        first = 1;
+    }
+    if (a[first].isNull() || a[first + 1].isNull())
+        return Value::null();
+    std::string haystack = toText(a[first]), needle = toText(a[first + 1]);
+    std::vector<std::size_t> starts = characterStarts(haystack);
+    auto total = static_cast<std::int64_t>(starts.size());
+    if (start > total)
+        return Value::longValue(needle.empty() && start == total + 1 ? 0 : 0);
+    if (needle.empty())
+        return Value::longValue(static_cast<std::int32_t>(start));
+    std::size_t from = starts[static_cast<std::size_t>(start - 1)];
+    std::size_t at = haystack.find(needle, from);
+    if (at == std::string::npos)
+        return Value::longValue(0);
+    auto index = std::lower_bound(starts.begin(), starts.end(), at) - starts.begin();
+    return Value::longValue(static_cast<std::int32_t>(index + 1));
+}
+
+// --- Inspection -------------------------------------------------------------------------
+
+Value fnIsNumeric(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    if (v.isString())
+        return Value::boolean(parseNumericString(v.asString()).status == ParsedNumber::Ok);
+    return Value::boolean(isNumeric(v.type()) && v.type() != VarType::Date);
+}
+
+Value fnIsEmpty(CallContext &, Args a) { return Value::boolean(a[0].isEmpty()); }
+Value fnIsNull(CallContext &, Args a) { return Value::boolean(a[0].isNull()); }
+Value fnVarType(CallContext &, Args a) { return Value::integer(static_cast<std::int16_t>(a[0].type())); }
+Value fnTypeName(CallContext &, Args a) { return Value::string(typeName(a[0].type())); }
+
+// Sorted by name, for binary search.
+constexpr std::array builtins{
+    Builtin{"ABS", 1, 1, fnAbs},
+    Builtin{"ASC", 1, 1, fnAsc},
+    Builtin{"ATN", 1, 1, fnAtn},
+    Builtin{"CBOOL", 1, 1, fnCBool},
+    Builtin{"CBYTE", 1, 1, fnCByte},
+    Builtin{"CCUR", 1, 1, fnCCur},
+    Builtin{"CDATE", 1, 1, fnCDate},
+    Builtin{"CDBL", 1, 1, fnCDbl},
+    Builtin{"CHR", 1, 1, fnChr},
+    Builtin{"CINT", 1, 1, fnCInt},
+    Builtin{"CLNG", 1, 1, fnCLng},
+    Builtin{"COS", 1, 1, fnCos},
+    Builtin{"CSNG", 1, 1, fnCSng},
+    Builtin{"CSTR", 1, 1, fnCStr},
+    Builtin{"EXP", 1, 1, fnExp},
+    Builtin{"FIX", 1, 1, wholePart<truncate>},
+    Builtin{"HEX", 1, 1, radixText<16>},
+    Builtin{"INSTR", 2, 3, fnInStr},
+    Builtin{"INT", 1, 1, wholePart<floorOf>},
+    Builtin{"ISEMPTY", 1, 1, fnIsEmpty},
+    Builtin{"ISNULL", 1, 1, fnIsNull},
+    Builtin{"ISNUMERIC", 1, 1, fnIsNumeric},
+    Builtin{"LCASE", 1, 1, mapLetters<toLowerAscii>},
+    Builtin{"LEFT", 2, 2, fnLeft},
+    Builtin{"LEN", 1, 1, fnLen},
+    Builtin{"LOG", 1, 1, fnLog},
+    Builtin{"LTRIM", 1, 1, trimSpaces<true, false>},
+    Builtin{"MID", 2, 3, fnMid},
+    Builtin{"OCT", 1, 1, radixText<8>},
+    Builtin{"RIGHT", 2, 2, fnRight},
+    Builtin{"RND", 0, 1, fnRnd},
+    Builtin{"ROUND", 1, 2, fnRound},
+    Builtin{"RTRIM", 1, 1, trimSpaces<false, true>},
+    Builtin{"SGN", 1, 1, fnSgn},
+    Builtin{"SIN", 1, 1, fnSin},
+    Builtin{"SPACE", 1, 1, fnSpace},
+    Builtin{"SQR", 1, 1, fnSqr},
+    Builtin{"STRING", 2, 2, fnString},
+    Builtin{"STRREVERSE", 1, 1, fnStrReverse},
+    Builtin{"TAN", 1, 1, fnTan},
+    Builtin{"TRIM", 1, 1, trimSpaces<true, true>},
+    Builtin{"TYPENAME", 1, 1, fnTypeName},
+    Builtin{"UCASE", 1, 1, mapLetters<toUpperAscii>},
+    Builtin{"VARTYPE", 1, 1, fnVarType},
+};
+
+} // namespace
+
+const Builtin *findBuiltin(std::string_view name)
+{
+    char upper[16];
+    if (name.size() >= sizeof upper)
+        return nullptr;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        upper[i] = toUpperAscii(name[i]);
+    std::string_view key(upper, name.size());
+    auto it = std::lower_bound(builtins.begin(), builtins.end(), key,
+                               [](const Builtin &b, std::string_view k) { return std::string_view(b.name) < k; });
+    if (it == builtins.end() || std::string_view(it->name) != key)
+        return nullptr;
+    return &*it;
+}
+
+std::string_view builtinDisplayName(const Builtin &builtin) { return builtin.name; }
+
+} // namespace eval

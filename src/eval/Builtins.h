@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Value.h"
+
+#include <span>
+#include <string_view>
+
+namespace eval {
+
+class RandomGenerator;
+
+struct CallContext
+{
+    RandomGenerator &random;
+};
+
+using BuiltinFunction = Value (*)(CallContext &, std::span<Value>);
+
+struct Builtin
+{
+    const char *name; // upper case
+    std::uint8_t minArguments;
+    std::uint8_t maxArguments;
+    BuiltinFunction call;
+};
+
+// The language's built-in function of that name (any letter case), or nullptr.
+const Builtin *findBuiltin(std::string_view name);
+// For error texts: the function's name as the language spells it ("Sqr").
+std::string_view builtinDisplayName(const Builtin &builtin);
+
+} // namespace eval

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ScriptError.h"
+
+#include <string>
+#include <string_view>
+
+namespace eval {
+
+class ScriptControl;
+
+// What the calculate command hands the engine: the text upper-cased, then every "INT" replaced
+// by "Fix", so that the integer function truncates toward zero (Int(-2.7) is -2). The
+// replacement reaches inside longer names too: CInt becomes CFix, which the engine rejects.
+std::string rewriteExpression(std::string_view expression);
+
+struct Calculation
+{
+    bool ok = false;
+    std::string resultText; // "= 595.09" when ok
+    ScriptError error;      // why it failed otherwise
+};
+
+// The whole road from an expression text to a result text, without any window: rewrite,
+// evaluate, convert the value to its number text, read that as a number ("= 0" when it is
+// exactly zero), and format it for the decimal-places setting. A value that is not a number
+// (Boolean, Date, Empty, Null, a string that does not read as one) is a failure.
+Calculation calculateResultText(ScriptControl &engine, std::string_view expression, int decimalPlaces);
+
+} // namespace eval

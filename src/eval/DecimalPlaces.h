@@ -1,0 +1,14 @@
+#pragma once
+
+namespace eval {
+
+// The decimal-places setting: 0 to 9 fixed places, or automatic.
+constexpr int DecimalPlacesAuto = 99;
+constexpr int DecimalPlacesAtStart = 2;
+
+constexpr bool isValidDecimalPlaces(int places)
+{
+    return (places >= 0 && places <= 9) || places == DecimalPlacesAuto;
+}
+
+} // namespace eval

@@ -1,0 +1,332 @@
+#include "Lexer.h"
+
+#include "DateText.h"
+#include "NumericString.h"
+#include "ScriptError.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+
+namespace eval {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isWordChar(char c) { return isLetter(c) || isDigit(c) || c == '_'; }
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+bool equalsUpper(std::string_view word, const char *keyword)
+{
+    std::size_t n = std::strlen(keyword);
+    if (word.size() != n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (upper(word[i]) != keyword[i])
+            return false;
+    return true;
+}
+
+struct Keyword
+{
+    const char *name;
+    TokenKind kind;
+};
+
+// Statement keywords are reserved: an expression cannot name them.
+constexpr std::array keywords{
+    Keyword{"MOD", TokenKind::Mod},       Keyword{"NOT", TokenKind::Not},
+    Keyword{"AND", TokenKind::And},       Keyword{"OR", TokenKind::Or},
+    Keyword{"XOR", TokenKind::Xor},       Keyword{"EQV", TokenKind::Eqv},
+    Keyword{"IMP", TokenKind::Imp},       Keyword{"IS", TokenKind::Is},
+    Keyword{"TRUE", TokenKind::True},     Keyword{"FALSE", TokenKind::False},
+    Keyword{"EMPTY", TokenKind::Empty},   Keyword{"NULL", TokenKind::Null},
+    Keyword{"NOTHING", TokenKind::Nothing},
+    Keyword{"CALL", TokenKind::Reserved}, Keyword{"CASE", TokenKind::Reserved},
+    Keyword{"CLASS", TokenKind::Reserved}, Keyword{"CONST", TokenKind::Reserved},
+    Keyword{"DIM", TokenKind::Reserved},  Keyword{"DO", TokenKind::Reserved},
+    Keyword{"EACH", TokenKind::Reserved}, Keyword{"ELSE", TokenKind::Reserved},
+    Keyword{"ELSEIF", TokenKind::Reserved}, Keyword{"END", TokenKind::Reserved},
+    Keyword{"ERASE", TokenKind::Reserved}, Keyword{"EXIT", TokenKind::Reserved},
+    Keyword{"EXPLICIT", TokenKind::Reserved}, Keyword{"FOR", TokenKind::Reserved},
+    Keyword{"FUNCTION", TokenKind::Reserved}, Keyword{"GET", TokenKind::Reserved},
+    Keyword{"GOTO", TokenKind::Reserved}, Keyword{"IF", TokenKind::Reserved},
+    Keyword{"IN", TokenKind::Reserved},   Keyword{"LET", TokenKind::Reserved},
+    Keyword{"LOOP", TokenKind::Reserved}, Keyword{"NEW", TokenKind::Reserved},
+    Keyword{"NEXT", TokenKind::Reserved}, Keyword{"ON", TokenKind::Reserved},
+    Keyword{"OPTION", TokenKind::Reserved}, Keyword{"PRESERVE", TokenKind::Reserved},
+    Keyword{"PRIVATE", TokenKind::Reserved}, Keyword{"PROPERTY", TokenKind::Reserved},
+    Keyword{"PUBLIC", TokenKind::Reserved}, Keyword{"RANDOMIZE", TokenKind::Reserved},
+    Keyword{"REDIM", TokenKind::Reserved}, Keyword{"RESUME", TokenKind::Reserved},
+    Keyword{"SELECT", TokenKind::Reserved}, Keyword{"SET", TokenKind::Reserved},
+    Keyword{"STEP", TokenKind::Reserved}, Keyword{"SUB", TokenKind::Reserved},
+    Keyword{"THEN", TokenKind::Reserved}, Keyword{"TO", TokenKind::Reserved},
+    Keyword{"UNTIL", TokenKind::Reserved}, Keyword{"WEND", TokenKind::Reserved},
+    Keyword{"WHILE", TokenKind::Reserved}, Keyword{"WITH", TokenKind::Reserved},
+};
+
+} // namespace
+
+void Lexer::skipBlanks()
+{
+    for (;;) {
+        while (pos_ < source_.size() && (source_[pos_] == ' ' || source_[pos_] == '\t'))
+            ++pos_;
+        if (pos_ >= source_.size())
+            return;
+        char c = source_[pos_];
+        if (c == '_') {
+            // Line continuation: an underscore, optional blanks, then a line end.
+            std::size_t p = pos_ + 1;
+            while (p < source_.size() && (source_[p] == ' ' || source_[p] == '\t'))
+                ++p;
+            if (p < source_.size() && (source_[p] == '\r' || source_[p] == '\n')) {
+                pos_ = p + 1;
+                if (source_[p] == '\r' && pos_ < source_.size() && source_[pos_] == '\n')
+                    ++pos_;
+                continue;
+            }
+            return;
+        }
+        bool rem = (c == 'R' || c == 'r') && pos_ + 3 <= source_.size() &&
+                   equalsUpper(source_.substr(pos_, 3), "REM") &&
+                   (pos_ + 3 == source_.size() || !isWordChar(source_[pos_ + 3]));
+        if (c == '\'' || rem) {
+            while (pos_ < source_.size() && source_[pos_] != '\r' && source_[pos_] != '\n')
+                ++pos_;
+            continue;
+        }
+        return;
+    }
+}
+
+void Lexer::next(Token &token)
+{
+    skipBlanks();
+    token.error = 0;
+    if (pos_ >= source_.size()) {
+        token.kind = TokenKind::End;
+        token.text = {};
+        return;
+    }
+    std::size_t start = pos_;
+    char c = source_[pos_];
+    auto single = [&](TokenKind kind, std::size_t length = 1) {
+        token.kind = kind;
+        pos_ += length;
+        token.text = source_.substr(start, length);
+    };
+    char n = pos_ + 1 < source_.size() ? source_[pos_ + 1] : '\0';
+    switch (c) {
+    case '\r':
+        single(TokenKind::Newline, n == '\n' ? 2 : 1);
+        return;
+    case '\n':
+    case ':': single(TokenKind::Newline); return;
+    case '+': single(TokenKind::Plus); return;
+    case '-': single(TokenKind::Minus); return;
+    case '*': single(TokenKind::Star); return;
+    case '/': single(TokenKind::Slash); return;
+    case '\\': single(TokenKind::Backslash); return;
+    case '^': single(TokenKind::Caret); return;
+    case '(': single(TokenKind::OpenParen); return;
+    case ')': single(TokenKind::CloseParen); return;
+    case ',': single(TokenKind::Comma); return;
+    case '=': single(TokenKind::Equal); return;
+    case '<':
+        if (n == '>')
+            single(TokenKind::NotEqual, 2);
+        else if (n == '=')
+            single(TokenKind::LessEqual, 2);
+        else
+            single(TokenKind::Less);
+        return;
+    case '>':
+        if (n == '=')
+            single(TokenKind::GreaterEqual, 2);
+        else
+            single(TokenKind::Greater);
+        return;
+    case '&':
+        if (n == 'H' || n == 'h') {
+            readRadixNumber(token, 16);
+            return;
+        }
+        if (n == 'O' || n == 'o') {
+            readRadixNumber(token, 8);
+            return;
+        }
+        single(TokenKind::Ampersand);
+        return;
+    case '"': readString(token); return;
+    case '#': readDate(token); return;
+    default: break;
+    }
+    if (isDigit(c) || (c == '.' && isDigit(n))) {
+        readNumber(token);
+        return;
+    }
+    if (isLetter(c)) {
+        readWord(token);
+        return;
+    }
+    single(TokenKind::Invalid);
+    token.error = InvalidCharacter;
+}
+
+void Lexer::readNumber(Token &token)
+{
+    std::size_t start = pos_;
+    bool isWhole = true;
+    while (pos_ < source_.size() && isDigit(source_[pos_]))
+        ++pos_;
+    if (pos_ < source_.size() && source_[pos_] == '.') {
+        isWhole = false;
+        ++pos_;
+        while (pos_ < source_.size() && isDigit(source_[pos_]))
+            ++pos_;
+    }
+    if (pos_ < source_.size() && (source_[pos_] == 'E' || source_[pos_] == 'e')) {
+        std::size_t p = pos_ + 1;
+        if (p < source_.size() && (source_[p] == '+' || source_[p] == '-'))
+            ++p;
+        if (p < source_.size() && isDigit(source_[p])) {
+            isWhole = false;
+            pos_ = p;
+            while (pos_ < source_.size() && isDigit(source_[pos_]))
+                ++pos_;
+        }
+    }
+    token.text = source_.substr(start, pos_ - start);
+    token.kind = TokenKind::Literal;
+    if (isWhole) {
+        // Whole literals are Integer while they fit, then Long, then Double.
+        long long whole = 0;
+        auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), whole);
+        if (ec == std::errc() && end == token.text.data() + token.text.size()) {
+            if (whole <= 32767) {
+                token.literal = Value::integer(static_cast<std::int16_t>(whole));
+                return;
+            }
+            if (whole <= 2147483647) {
+                token.literal = Value::longValue(static_cast<std::int32_t>(whole));
+                return;
+            }
+        }
+    }
+    ParsedNumber parsed = parseNumericString(token.text);
+    if (parsed.status != ParsedNumber::Ok) {
+        token.kind = TokenKind::Invalid;
+        token.error = parsed.status == ParsedNumber::Overflow ? Overflow : InvalidNumber;
+        return;
+    }
+    token.literal = Value::doubleValue(parsed.value);
+}
+
+void Lexer::readRadixNumber(Token &token, int radix)
+{
+    std::size_t start = pos_;
+    pos_ += 2;
+    std::uint64_t value = 0;
+    std::size_t digits = 0;
+    bool overflow = false;
+    while (pos_ < source_.size()) {
+        char c = upper(source_[pos_]);
+        int d = isDigit(c) ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 99;
+        if (d >= radix)
+            break;
+        value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(d);
+        overflow = overflow || value > 0xFFFFFFFFu;
+        ++digits;
+        ++pos_;
+    }
+    // A trailing "&" asks for a Long even where the value would fit an Integer.
+    bool forceLong = digits > 0 && pos_ < source_.size() && source_[pos_] == '&';
+    if (forceLong)
+        ++pos_;
+    token.text = source_.substr(start, pos_ - start);
+    if (digits == 0) {
+        token.kind = TokenKind::Invalid;
+        token.error = SyntaxError;
+        return;
+    }
+    if (overflow) {
+        token.kind = TokenKind::Invalid;
+        token.error = Overflow;
+        return;
+    }
+    token.kind = TokenKind::Literal;
+    if (value <= 0xFFFFu && !forceLong)
+        token.literal = Value::integer(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+    else
+        token.literal = Value::longValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+void Lexer::readString(Token &token)
+{
+    std::size_t start = pos_++;
+    std::string text;
+    for (;;) {
+        if (pos_ >= source_.size() || source_[pos_] == '\r' || source_[pos_] == '\n') {
+            token.kind = TokenKind::Invalid;
+            token.error = UnterminatedString;
+            token.text = source_.substr(start, pos_ - start);
+            return;
+        }
+        char c = source_[pos_++];
+        if (c == '"') {
+            if (pos_ < source_.size() && source_[pos_] == '"') {
+                text += '"';
+                ++pos_;
+                continue;
+            }
+            break;
+        }
+        text += c;
+    }
+    token.kind = TokenKind::Literal;
+    token.text = source_.substr(start, pos_ - start);
+    token.literal = Value::string(std::move(text));
+}
+
+void Lexer::readDate(Token &token)
+{
+    std::size_t start = pos_++;
+    std::size_t close = source_.find('#', pos_);
+    std::size_t lineEnd = source_.find_first_of("\r\n", pos_);
+    if (close == std::string_view::npos || (lineEnd != std::string_view::npos && lineEnd < close)) {
+        token.kind = TokenKind::Invalid;
+        token.error = SyntaxError;
+        token.text = source_.substr(start, 1);
+        return;
+    }
+    pos_ = close + 1;
+    token.text = source_.substr(start, pos_ - start);
+    std::optional<double> serial = parseDateText(source_.substr(start + 1, close - start - 1));
+    if (!serial) {
+        token.kind = TokenKind::Invalid;
+        token.error = SyntaxError;
+        return;
+    }
+    token.kind = TokenKind::Literal;
+    token.literal = Value::date(*serial);
+}
+
+void Lexer::readWord(Token &token)
+{
+    std::size_t start = pos_;
+    while (pos_ < source_.size() && isWordChar(source_[pos_]))
+        ++pos_;
+    token.text = source_.substr(start, pos_ - start);
+    token.kind = TokenKind::Identifier;
+    if (token.text.size() > 8)
+        return; // no keyword is longer
+    for (const Keyword &k : keywords) {
+        if (equalsUpper(token.text, k.name)) {
+            token.kind = k.kind;
+            return;
+        }
+    }
+}
+
+} // namespace eval

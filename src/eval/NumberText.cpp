@@ -1,0 +1,129 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace eval {
+namespace {
+
+// to_chars writes "1e+20"; the language writes "1E+20". It never depends on the C locale.
+template <typename Real>
+std::string formatGeneral(Real value, int precision)
+{
+    if (value == 0)
+        return "0"; // also for negative zero
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
+                                precision);
+    for (char *p = buffer; p != result.ptr; ++p)
+        if (*p == 'e')
+            *p = 'E';
+    return std::string(buffer, result.ptr);
+}
+
+template <typename Int>
+std::string formatInteger(Int value)
+{
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+// Days since 1 January 1970 to a civil date (proleptic Gregorian).
+void civilFromDays(long long z, long long &year, unsigned &month, unsigned &day)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = doy - (153 * mp + 2) / 5 + 1;
+    month = mp < 10 ? mp + 3 : mp - 9;
+    year = static_cast<long long>(yoe) + era * 400 + (month <= 2 ? 1 : 0);
+}
+
+} // namespace
+
+std::string formatDouble(double value) { return formatGeneral(value, 15); }
+
+std::string formatSingle(float value) { return formatGeneral(value, 7); }
+
+std::string formatCurrency(std::int64_t scaled)
+{
+    bool negative = scaled < 0;
+    // Magnitude as unsigned, so that the most negative amount does not overflow.
+    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(scaled)
+                                       : static_cast<std::uint64_t>(scaled);
+    std::uint64_t whole = magnitude / 10000, fraction = magnitude % 10000;
+    std::string text = negative ? "-" : "";
+    text += formatInteger(whole);
+    if (fraction != 0) {
+        char digits[5] = {'0', '0', '0', '0', '\0'};
+        for (int i = 3; i >= 0; --i, fraction /= 10)
+            digits[i] = static_cast<char>('0' + fraction % 10);
+        std::string f(digits);
+        while (!f.empty() && f.back() == '0')
+            f.pop_back();
+        text += '.';
+        text += f;
+    }
+    return text;
+}
+
+std::string formatDate(double serial)
+{
+    if (!std::isfinite(serial) || std::fabs(serial) > 3.0e6)
+        return formatDouble(serial);
+    double wholeDays = std::trunc(serial);
+    long long seconds = std::llround(std::fabs(serial - wholeDays) * 86400.0);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        wholeDays += serial < 0 ? -1 : 1;
+    }
+    std::string text;
+    if (wholeDays != 0) {
+        long long year;
+        unsigned month, day;
+        // Day 0 of the serial is 30 December 1899, 25,569 days before 1 January 1970.
+        civilFromDays(static_cast<long long>(wholeDays) - 25569, year, month, day);
+        text = std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
+    }
+    if (seconds != 0 || wholeDays == 0) {
+        long long hour = seconds / 3600, minute = seconds / 60 % 60, second = seconds % 60;
+        long long hour12 = hour % 12 == 0 ? 12 : hour % 12;
+        char buffer[32];
+        auto two = [](long long n, char *out) {
+            out[0] = static_cast<char>('0' + n / 10);
+            out[1] = static_cast<char>('0' + n % 10);
+        };
+        std::string h = std::to_string(hour12);
+        two(minute, buffer);
+        two(second, buffer + 2);
+        if (!text.empty())
+            text += ' ';
+        text += h + ":" + std::string(buffer, 2) + ":" + std::string(buffer + 2, 2) +
+                (hour < 12 ? " AM" : " PM");
+    }
+    return text;
+}
+
+std::optional<std::string> NumberText(const Value &value)
+{
+    switch (value.type()) {
+    case VarType::Null: return std::nullopt;
+    case VarType::Empty: return std::string();
+    case VarType::Boolean: return std::string(value.asBoolean() ? "True" : "False");
+    case VarType::Byte: return formatInteger(value.asByte());
+    case VarType::Integer: return formatInteger(value.asInteger());
+    case VarType::Long: return formatInteger(value.asLong());
+    case VarType::Single: return formatSingle(value.asSingle());
+    case VarType::Double: return formatDouble(value.asDouble());
+    case VarType::Currency: return formatCurrency(value.asCurrency());
+    case VarType::Date: return formatDate(value.asDouble());
+    case VarType::String: return value.asString();
+    }
+    return std::nullopt;
+}
+
+} // namespace eval

@@ -1,0 +1,393 @@
+#include "Operators.h"
+
+#include "Conversions.h"
+#include "NumberText.h"
+#include "ScriptError.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace eval {
+namespace {
+
+using std::int64_t;
+// The product of two Currency amounts needs 128 bits before it is scaled back.
+__extension__ typedef __int128 Wide;
+
+bool isIntegerLike(VarType t)
+{
+    return t == VarType::Empty || t == VarType::Boolean || t == VarType::Byte || t == VarType::Integer;
+}
+
+// Integer results are kept in the narrowest of Byte, Integer, Long that the operands' type
+// allows and the value fits; beyond Long they become Double.
+Value wholeResult(int64_t n, VarType floor)
+{
+    if (floor == VarType::Byte && n >= 0 && n <= 255)
+        return Value::byte(static_cast<std::uint8_t>(n));
+    if (floor != VarType::Long && n >= std::numeric_limits<std::int16_t>::min() &&
+        n <= std::numeric_limits<std::int16_t>::max())
+        return Value::integer(static_cast<std::int16_t>(n));
+    if (n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max())
+        return Value::longValue(static_cast<std::int32_t>(n));
+    return Value::doubleValue(static_cast<double>(n));
+}
+
+Value doubleResult(double d)
+{
+    if (!std::isfinite(d))
+        throw ScriptError(Overflow);
+    return Value::doubleValue(d);
+}
+
+// A single-precision result that does not fit widens to Double.
+Value singleResult(double d)
+{
+    if (std::fabs(d) <= static_cast<double>(FLT_MAX))
+        return Value::single(static_cast<float>(d));
+    return doubleResult(d);
+}
+
+int64_t wholeOf(const Value &v)
+{
+    switch (v.type()) {
+    case VarType::Boolean: return v.asBoolean() ? -1 : 0;
+    case VarType::Byte: return v.asByte();
+    case VarType::Integer: return v.asInteger();
+    case VarType::Long: return v.asLong();
+    default: return 0;
+    }
+}
+
+// The subtype + - * compute in, from the two operand subtypes.
+enum class Arith { Byte, Integer, Long, Single, Double, Currency, Date };
+
+Arith arithmeticType(VarType a, VarType b)
+{
+    auto either = [&](VarType t) { return a == t || b == t; };
+    if (either(VarType::Date))
+        return Arith::Date;
+    if (either(VarType::Currency))
+        return Arith::Currency;
+    if (either(VarType::Double) || either(VarType::String))
+        return Arith::Double;
+    if (either(VarType::Single))
+        return either(VarType::Long) ? Arith::Double : Arith::Single;
+    if (either(VarType::Long))
+        return Arith::Long;
+    if (a == VarType::Byte && b == VarType::Byte)
+        return Arith::Byte;
+    return Arith::Integer;
+}
+
+int64_t checkedCurrency(long double scaled)
+{
+    if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L))
+        throw ScriptError(Overflow);
+    return static_cast<int64_t>(scaled);
+}
+
+Value currencyArithmetic(BinaryOp op, const Value &left, const Value &right)
+{
+    int64_t a = toCurrency(left), b = toCurrency(right);
+    int64_t r = 0;
+    switch (op) {
+    case BinaryOp::Add:
+        if (__builtin_add_overflow(a, b, &r))
+            throw ScriptError(Overflow);
+        return Value::currency(r);
+    case BinaryOp::Subtract:
+        if (__builtin_sub_overflow(a, b, &r))
+            throw ScriptError(Overflow);
+        return Value::currency(r);
+    default: {
+        // Product of two amounts in 1/10,000, back to 1/10,000, rounded half to even.
+        Wide product = static_cast<Wide>(a) * b;
+        Wide q = product / Value::CurrencyScale, rem = product % Value::CurrencyScale;
+        Wide twice = 2 * (rem < 0 ? -rem : rem);
+        if (twice > Value::CurrencyScale || (twice == Value::CurrencyScale && q % 2 != 0))
+            q += rem < 0 ? -1 : 1;
+        return Value::currency(checkedCurrency(static_cast<long double>(q)));
+    }
+    }
+}
+
+Value arithmetic(BinaryOp op, Value &&left, const Value &right)
+{
+    if (left.isNull() || right.isNull())
+        return Value::null();
+    if (op == BinaryOp::Add) {
+        // "+" joins two strings, and a string with Empty stays the string.
+        if (left.isString() && (right.isString() || right.isEmpty())) {
+            left.mutableString() += right.asString();
+            return std::move(left);
+        }
+        if (left.isEmpty() && right.isString())
+            return right;
+    }
+    VarType lt = left.type(), rt = right.type();
+    switch (arithmeticType(lt, rt)) {
+    case Arith::Byte:
+    case Arith::Integer:
+    case Arith::Long: {
+        int64_t a = wholeOf(left), b = wholeOf(right);
+        int64_t r = op == BinaryOp::Add ? a + b : op == BinaryOp::Subtract ? a - b : a * b;
+        VarType floor = (lt == VarType::Byte && rt == VarType::Byte) ? VarType::Byte
+                        : (lt == VarType::Long || rt == VarType::Long) ? VarType::Long
+                                                                       : VarType::Integer;
+        return wholeResult(r, floor);
+    }
+    case Arith::Single: {
+        double a = toDouble(left), b = toDouble(right);
+        return singleResult(op == BinaryOp::Add ? a + b : op == BinaryOp::Subtract ? a - b : a * b);
+    }
+    case Arith::Currency: return currencyArithmetic(op, left, right);
+    case Arith::Date: {
+        double a = toDouble(left), b = toDouble(right);
+        if (op == BinaryOp::Multiply)
+            return doubleResult(a * b);
+        if (op == BinaryOp::Subtract && lt == VarType::Date && rt == VarType::Date)
+            return doubleResult(a - b); // the days between two dates
+        double r = op == BinaryOp::Add ? a + b : a - b;
+        if (!(r >= -657434.0 && r < 2958466.0)) // 1 Jan 100 to 31 Dec 9999
+            throw ScriptError(Overflow);
+        return Value::date(r);
+    }
+    case Arith::Double:
+    default: {
+        double a = toDouble(left), b = toDouble(right);
+        return doubleResult(op == BinaryOp::Add ? a + b : op == BinaryOp::Subtract ? a - b : a * b);
+    }
+    }
+}
+
+Value divide(const Value &left, const Value &right)
+{
+    if (left.isNull() || right.isNull())
+        return Value::null();
+    double a = toDouble(left), b = toDouble(right);
+    if (b == 0.0)
+        throw ScriptError(a == 0.0 ? Overflow : DivisionByZero); // 0/0 has no value: Overflow
+    VarType lt = left.type(), rt = right.type();
+    bool singleOperands = (lt == VarType::Single || isIntegerLike(lt)) &&
+                          (rt == VarType::Single || isIntegerLike(rt)) &&
+                          (lt == VarType::Single || rt == VarType::Single);
+    return singleOperands ? singleResult(a / b) : doubleResult(a / b);
+}
+
+// "\" and Mod: operands rounded to whole numbers, Byte and Integer kept, all else as Long.
+VarType wholeOperandType(VarType t)
+{
+    if (t == VarType::Byte)
+        return VarType::Byte;
+    if (isIntegerLike(t))
+        return VarType::Integer;
+    return VarType::Long;
+}
+
+Value integerDivision(BinaryOp op, const Value &left, const Value &right)
+{
+    if (left.isNull() || right.isNull())
+        return Value::null();
+    int64_t a = toLong(left), b = toLong(right);
+    if (b == 0)
+        throw ScriptError(DivisionByZero);
+    VarType lt = wholeOperandType(left.type()), rt = wholeOperandType(right.type());
+    VarType floor = lt == VarType::Byte && rt == VarType::Byte ? VarType::Byte
+                    : lt == VarType::Long || rt == VarType::Long ? VarType::Long
+                                                                 : VarType::Integer;
+    int64_t r = op == BinaryOp::IntDivide ? a / b : a % b; // both truncate toward zero
+    return wholeResult(r, floor);
+}
+
+Value power(const Value &left, const Value &right)
+{
+    if (left.isNull() || right.isNull())
+        return Value::null();
+    double a = toDouble(left), b = toDouble(right);
+    if (a == 0.0 && b < 0.0)
+        throw ScriptError(DivisionByZero);
+    if (a < 0.0 && b != std::trunc(b))
+        throw ScriptError(InvalidProcedureCall);
+    return doubleResult(std::pow(a, b));
+}
+
+Value concatenate(Value &&left, const Value &right)
+{
+    if (left.isNull() && right.isNull())
+        return Value::null();
+    if (!left.isString())
+        left = Value::string(left.isNull() ? std::string() : toText(left));
+    if (!right.isNull()) {
+        if (right.isString())
+            left.mutableString() += right.asString();
+        else
+            left.mutableString() += toText(right);
+    }
+    return std::move(left);
+}
+
+// -1, 0 or 1; numbers sort before strings, Empty is 0 beside a number and "" beside a string.
+int compareValues(const Value &left, const Value &right)
+{
+    bool ls = left.isString(), rs = right.isString();
+    if (ls || rs) {
+        if (ls && rs) {
+            int c = left.asString().compare(right.asString());
+            return c < 0 ? -1 : c > 0 ? 1 : 0;
+        }
+        if (left.isEmpty() || right.isEmpty()) {
+            const std::string &s = ls ? left.asString() : right.asString();
+            int c = s.empty() ? 0 : 1;
+            return ls ? c : -c;
+        }
+        return ls ? 1 : -1;
+    }
+    if (left.type() == VarType::Currency && right.type() == VarType::Currency) {
+        int64_t a = left.asCurrency(), b = right.asCurrency();
+        return a < b ? -1 : a > b ? 1 : 0;
+    }
+    double a = toDouble(left), b = toDouble(right);
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+Value comparison(BinaryOp op, const Value &left, const Value &right)
+{
+    if (left.isNull() || right.isNull())
+        return Value::null();
+    int c = compareValues(left, right);
+    switch (op) {
+    case BinaryOp::Equal: return Value::boolean(c == 0);
+    case BinaryOp::NotEqual: return Value::boolean(c != 0);
+    case BinaryOp::Less: return Value::boolean(c < 0);
+    case BinaryOp::Greater: return Value::boolean(c > 0);
+    case BinaryOp::LessEqual: return Value::boolean(c <= 0);
+    default: return Value::boolean(c >= 0);
+    }
+}
+
+// The subtype of a bitwise result: Boolean for two Booleans, Byte for two Bytes, Integer for
+// Integer-sized operands, Long for anything else (rounded, with Overflow beyond Long).
+VarType logicalType(VarType a, VarType b)
+{
+    if (a == VarType::Boolean && b == VarType::Boolean)
+        return VarType::Boolean;
+    if (a == VarType::Byte && b == VarType::Byte)
+        return VarType::Byte;
+    if (isIntegerLike(a) && isIntegerLike(b))
+        return VarType::Integer;
+    return VarType::Long;
+}
+
+Value logicalResult(int64_t bits, VarType type)
+{
+    switch (type) {
+    case VarType::Boolean: return Value::boolean(bits != 0);
+    case VarType::Byte: return Value::byte(static_cast<std::uint8_t>(bits & 0xFF));
+    case VarType::Integer: return Value::integer(static_cast<std::int16_t>(bits));
+    default: return Value::longValue(static_cast<std::int32_t>(bits));
+    }
+}
+
+int64_t bitsOf(const Value &v)
+{
+    return isIntegerLike(v.type()) ? wholeOf(v) : toLong(v);
+}
+
+int64_t logicalBits(BinaryOp op, int64_t a, int64_t b)
+{
+    switch (op) {
+    case BinaryOp::And: return a & b;
+    case BinaryOp::Or: return a | b;
+    case BinaryOp::Xor: return a ^ b;
+    case BinaryOp::Eqv: return ~(a ^ b);
+    default: return ~a | b; // Imp
+    }
+}
+
+// Null is "unknown": the result is known only where the other operand decides it alone.
+Value logicalWithNull(BinaryOp op, const Value &left, const Value &right)
+{
+    bool leftNull = left.isNull();
+    const Value &known = leftNull ? right : left;
+    if (known.isNull())
+        return Value::null();
+    int64_t k = bitsOf(known);
+    VarType type = known.type() == VarType::Boolean ? VarType::Boolean : logicalType(known.type(), known.type());
+    switch (op) {
+    case BinaryOp::And:
+        return k == 0 ? logicalResult(0, type) : Value::null();
+    case BinaryOp::Or:
+        return k == -1 ? logicalResult(-1, type) : Value::null();
+    case BinaryOp::Imp:
+        if (leftNull) // Null Imp True is True
+            return k == -1 ? logicalResult(-1, type) : Value::null();
+        return k == 0 ? logicalResult(-1, type) : Value::null(); // False Imp Null is True
+    default: return Value::null();
+    }
+}
+
+Value logical(BinaryOp op, const Value &left, const Value &right)
+{
+    if (left.isNull() || right.isNull())
+        return logicalWithNull(op, left, right);
+    int64_t a = bitsOf(left), b = bitsOf(right);
+    return logicalResult(logicalBits(op, a, b), logicalType(left.type(), right.type()));
+}
+
+} // namespace
+
+Value applyBinary(BinaryOp op, Value &&left, const Value &right)
+{
+    switch (op) {
+    case BinaryOp::Add:
+    case BinaryOp::Subtract:
+    case BinaryOp::Multiply: return arithmetic(op, std::move(left), right);
+    case BinaryOp::Divide: return divide(left, right);
+    case BinaryOp::IntDivide:
+    case BinaryOp::Modulo: return integerDivision(op, left, right);
+    case BinaryOp::Power: return power(left, right);
+    case BinaryOp::Concatenate: return concatenate(std::move(left), right);
+    case BinaryOp::Equal:
+    case BinaryOp::NotEqual:
+    case BinaryOp::Less:
+    case BinaryOp::Greater:
+    case BinaryOp::LessEqual:
+    case BinaryOp::GreaterEqual: return comparison(op, left, right);
+    case BinaryOp::And:
+    case BinaryOp::Or:
+    case BinaryOp::Xor:
+    case BinaryOp::Eqv:
+    case BinaryOp::Imp: return logical(op, left, right);
+    }
+    throw ScriptError(SyntaxError);
+}
+
+Value negate(const Value &v)
+{
+    switch (v.type()) {
+    case VarType::Null: return Value::null();
+    case VarType::Empty: return Value::integer(0);
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer: return wholeResult(-wholeOf(v), VarType::Integer);
+    case VarType::Long: return wholeResult(-wholeOf(v), VarType::Long);
+    case VarType::Single: return Value::single(-v.asSingle());
+    case VarType::Currency:
+        if (v.asCurrency() == std::numeric_limits<int64_t>::min())
+            throw ScriptError(Overflow);
+        return Value::currency(-v.asCurrency());
+    case VarType::Date: return Value::date(-v.asDouble());
+    default: return Value::doubleValue(-toDouble(v));
+    }
+}
+
+Value logicalNot(const Value &v)
+{
+    if (v.isNull())
+        return Value::null();
+    return logicalResult(~bitsOf(v), logicalType(v.type(), v.type()));
+}
+
+} // namespace eval

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Program.h"
+#include "RandomGenerator.h"
+#include "ScriptError.h"
+#include "Value.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace eval {
+
+// The outcome of one evaluation: a value, or the error the language raises.
+struct EvalResult
+{
+    bool ok = false;
+    Value value;
+    ScriptError error;
+};
+
+// The script engine behind the calculator: evaluates expressions of the VBScript expression
+// language. One instance keeps its random sequence across evaluations, as the window's engine
+// does for the life of the program; a fresh instance starts the sequence anew.
+class ScriptControl
+{
+public:
+    // Only "VBScript" (any letter case) is known; another language makes evaluation fail.
+    void setLanguage(std::string_view language);
+    const std::string &language() const { return language_; }
+
+    EvalResult Eval(std::string_view expression);
+
+    // Makes the instance ready for its first evaluation (reserves its working storage).
+    void prepare();
+    bool isReady() const { return ready_; }
+
+private:
+    Value run();
+
+    std::string language_ = "VBScript";
+    bool ready_ = false;
+    Program program_;
+    std::vector<Value> stack_;
+    RandomGenerator random_;
+};
+
+} // namespace eval

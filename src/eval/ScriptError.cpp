@@ -1,0 +1,36 @@
+#include "ScriptError.h"
+
+namespace eval {
+
+const char *errorDescription(int number)
+{
+    switch (number) {
+    case InvalidProcedureCall: return "Invalid procedure call or argument";
+    case Overflow: return "Overflow";
+    case OutOfMemory: return "Out of memory";
+    case DivisionByZero: return "Division by zero";
+    case TypeMismatch: return "Type mismatch";
+    case OutOfStackSpace: return "Out of stack space";
+    case InvalidUseOfNull: return "Invalid use of Null";
+    case WrongNumberOfArguments: return "Wrong number of arguments or invalid property assignment";
+    case SyntaxError: return "Syntax error";
+    case ExpectedOpenParen: return "Expected '('";
+    case ExpectedCloseParen: return "Expected ')'";
+    case ExpectedIdentifier: return "Expected identifier";
+    case ExpectedExpression: return "Expected expression";
+    case ExpectedEndOfStatement: return "Expected end of statement";
+    case InvalidNumber: return "Invalid number";
+    case InvalidCharacter: return "Invalid character";
+    case UnterminatedString: return "Unterminated string constant";
+    default: return "";
+    }
+}
+
+ScriptError::ScriptError(int errorNumber) : number(errorNumber), description(errorDescription(errorNumber)) {}
+
+ScriptError::ScriptError(int errorNumber, const std::string &name)
+    : number(errorNumber), description(std::string(errorDescription(errorNumber)) + ": '" + name + "'")
+{
+}
+
+} // namespace eval

@@ -1,0 +1,23 @@
+#include "Value.h"
+
+namespace eval {
+
+const char *typeName(VarType type)
+{
+    switch (type) {
+    case VarType::Empty: return "Empty";
+    case VarType::Null: return "Null";
+    case VarType::Integer: return "Integer";
+    case VarType::Long: return "Long";
+    case VarType::Single: return "Single";
+    case VarType::Double: return "Double";
+    case VarType::Currency: return "Currency";
+    case VarType::Date: return "Date";
+    case VarType::String: return "String";
+    case VarType::Boolean: return "Boolean";
+    case VarType::Byte: return "Byte";
+    }
+    return "Unknown";
+}
+
+} // namespace eval
