@@ -1,0 +1,113 @@
+#pragma once
+
+#include "eval/ScriptControl.h"
+#include "history/HistoryLists.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace platform {
+class Button;
+class ListBox;
+class MenuEntry;
+class MessageBoxes;
+class TextBox;
+class Window;
+} // namespace platform
+
+namespace app {
+
+// The window's controls as the logic reaches them: every one through its port.
+struct FormControls
+{
+    platform::Window *window = nullptr;
+    platform::MessageBoxes *messages = nullptr;
+
+    platform::TextBox *Text1 = nullptr; // the expression box
+    platform::TextBox *Text2 = nullptr; // the result box
+    platform::ListBox *List1 = nullptr; // history expressions
+    platform::ListBox *List2 = nullptr; // history results
+    platform::ListBox *List3 = nullptr; // the function palette
+
+    platform::Button *Command1 = nullptr; // "Clear" the history
+    platform::Button *Command2 = nullptr; // "Decimal"
+    platform::Button *Command3 = nullptr; // "= Calculate"
+    platform::Button *Command4 = nullptr; // "Clear" the expression box
+    platform::Button *Command5 = nullptr; // "Function"
+    platform::Button *Command6 = nullptr; // backspace
+    platform::Button *CommandCC = nullptr;
+    platform::Button *CommandCopy1 = nullptr;
+    platform::Button *CommandCopy2 = nullptr;
+    std::array<platform::Button *, 18> CommandNum{};
+
+    platform::MenuEntry *mnuSave = nullptr, *mnuLoad = nullptr, *mnuWebsite = nullptr, *mnuExit = nullptr;
+    platform::MenuEntry *mnuCalculate = nullptr, *mnuCut = nullptr, *mnuCopy = nullptr,
+                        *mnuPaste = nullptr, *mnuSelAll = nullptr;
+    platform::MenuEntry *mnuClsHistory = nullptr, *mnuClsPad = nullptr, *mnuClearAll = nullptr;
+    std::array<platform::MenuEntry *, 11> mnuDec{}; // mnuDec0 to mnuDec9, then mnuDecAuto
+    platform::MenuEntry *mnuNotepad = nullptr, *mnuPaint = nullptr;
+    platform::MenuEntry *mnuBK1 = nullptr, *mnuBK2 = nullptr, *mnuBK3 = nullptr;
+    platform::MenuEntry *mnuHelpTopic = nullptr, *mnuAbout = nullptr;
+};
+
+// The main window's logic. Its handlers are its methods, named control_event, each defined
+// beside the rest of its subsystem; it reaches the widgets only through the ports.
+class FormTallix
+{
+public:
+    // Connects the handlers to the controls' notifications. Nothing else happens until Form_Load.
+    explicit FormTallix(const FormControls &controls);
+
+    FormTallix(const FormTallix &) = delete;
+    FormTallix &operator=(const FormTallix &) = delete;
+
+    // Start-up, activation and end (app/).
+    void Form_Load();
+    void Form_Activate();
+    void Form_Click();
+    void mnuExit_Click();
+
+    // Evaluation and the calculate command (eval/window/). EvaluateExpression throws
+    // eval::ScriptError and leaves the result box as it was when evaluation fails.
+    void EvaluateExpression(const QString &expression);
+    void Command3_Click();
+    void mnuCalculate_Click();
+    void Text1_KeyPress(int &keyAscii);
+
+    // Decimal places (eval/window/).
+    void mnuDec0_Click();
+    void mnuDec1_Click();
+    void mnuDec2_Click();
+    void mnuDec3_Click();
+    void mnuDec4_Click();
+    void mnuDec5_Click();
+    void mnuDec6_Click();
+    void mnuDec7_Click();
+    void mnuDec8_Click();
+    void mnuDec9_Click();
+    void mnuDecAuto_Click();
+    void UncheckDecimalPlaces();
+    void Command2_Click();
+
+    // The window's fields.
+    std::int16_t DecimalPlaces = 0;
+    bool BackspacePressed = false;
+    bool EntryStarted = false;
+    eval::ScriptControl ScriptControl1;
+
+    history::HistoryLists &historyLists() { return history_; }
+
+    // The start-up text of the expression box; its first 30 characters mark the instruction state.
+    static const QString InstructionText;
+    static const QString InstructionMarker;
+
+private:
+    void chooseDecimalPlaces(int entry, std::int16_t value);
+
+    FormControls c_;
+    history::HistoryLists history_;
+};
+
+} // namespace app

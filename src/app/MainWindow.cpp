@@ -1,0 +1,336 @@
+#include "MainWindow.h"
+
+#include "companion/CompanionProducts.h"
+#include "platform/qt/ButtonPictures.h"
+#include "platform/qt/QtButton.h"
+#include "platform/qt/QtListBox.h"
+#include "platform/qt/QtMenuEntry.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtTextBox.h"
+#include "platform/qt/Twips.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QListView>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace app {
+
+using platform::qt::pixelRect;
+using platform::qt::pixels;
+using platform::qt::twips;
+
+namespace {
+
+// "MS Sans Serif" and "Tahoma" are not on this platform: its sans font at the same sizes.
+QFont sansFont(double pointSize)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+void setColors(QWidget *widget, QColor text, QColor base)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Base, base);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+{
+    setObjectName(QStringLiteral("FormTallix"));
+    setWindowTitle(QStringLiteral(" Numerette 9.19"));
+    setWindowIcon(platform::qt::applicationIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->setFixedSize(ClientWidth, ClientHeight);
+    client_->installEventFilter(this);
+    client_->setFont(sansFont(8.25)); // the default font of the buttons
+    setCentralWidget(client_);
+
+    messages_ = std::make_unique<platform::qt::QtMessageBoxes>(this);
+    controls_.window = this;
+    controls_.messages = messages_.get();
+    buildControls();
+    buildMenus();
+    setTabOrder();
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusWindowChanged);
+}
+
+MainWindow::~MainWindow() = default;
+
+platform::qt::QtButton *MainWindow::button(const QString &name, const QString &caption, const QString &tooltip,
+                                           QRect geometry)
+{
+    auto *widget = new QPushButton(caption, client_);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    widget->setAutoDefault(false);
+    if (!tooltip.isEmpty())
+        widget->setToolTip(tooltip);
+    auto *adapter = new platform::qt::QtButton(widget);
+    adapters_.emplace_back(adapter);
+    return adapter;
+}
+
+void MainWindow::buildControls()
+{
+    using platform::qt::QtListBox;
+    using platform::qt::QtTextBox;
+    const QColor grey(128, 128, 128);
+
+    // Created in this order so that List2 lies above List1 and hides its scroll bar.
+    auto list = [this](const QString &name, QRect geometry, double pointSize) {
+        auto *view = new QListView(client_);
+        view->setObjectName(name);
+        view->setGeometry(geometry);
+        view->setFont(sansFont(pointSize));
+        view->setTextElideMode(Qt::ElideNone); // rows are cut at the edge, as typed
+        auto *adapter = new QtListBox(view);
+        adapters_.emplace_back(adapter);
+        return adapter;
+    };
+    QtListBox *list1 = list(QStringLiteral("List1"), pixelRect(120, 60, 6135, 2430), 12);
+    QtListBox *list2 = list(QStringLiteral("List2"), pixelRect(5880, 60, 2775, 2430), 12);
+    const QColor info = QApplication::palette().color(QPalette::ToolTipBase);
+    for (QtListBox *l : {list1, list2}) {
+        setColors(l->widget(), grey, info);
+        l->setForeColor(platform::colors::Grey);
+    }
+    controls_.List1 = list1;
+    controls_.List2 = list2;
+
+    auto *text1 = new QPlainTextEdit(client_);
+    text1->setObjectName(QStringLiteral("Text1"));
+    text1->setGeometry(pixelRect(120, 2920, 8535, 2295));
+    text1->setFont(sansFont(13.5));
+    text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto *text1Box = new QtTextBox(text1, false);
+    adapters_.emplace_back(text1Box);
+    controls_.Text1 = text1Box;
+
+    auto *picture1 = new QFrame(client_);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setGeometry(pixelRect(2880, 5280, 3500, 375));
+    picture1->setFrameShape(QFrame::NoFrame);
+    picture1->setAttribute(Qt::WA_NoMousePropagation);
+    auto *text2 = new QPlainTextEdit(picture1);
+    text2->setObjectName(QStringLiteral("Text2"));
+    text2->setGeometry(pixelRect(0, 0, 3375, 390));
+    text2->setFont(sansFont(13.5));
+    auto *text2Box = new QtTextBox(text2, true);
+    adapters_.emplace_back(text2Box);
+    text2Box->setForeColor(platform::colors::Grey);
+    controls_.Text2 = text2Box;
+
+    controls_.Command4 = button(QStringLiteral("Command4"), QStringLiteral("Clear"),
+                                QStringLiteral("Clear Calculate Textbox"), pixelRect(120, 5280, 735, 375));
+    controls_.Command5 = button(QStringLiteral("Command5"), QStringLiteral("Function"), {},
+                                pixelRect(960, 5280, 855, 375));
+    controls_.Command2 = button(QStringLiteral("Command2"), QStringLiteral("Decimal"),
+                                QStringLiteral("Decimal Places"), pixelRect(1920, 5280, 855, 375));
+    controls_.Command3 = button(QStringLiteral("Command3"), QStringLiteral("= Calculate"), {},
+                                pixelRect(6450, 5280, 975, 375));
+    auto graphical = [this](const QString &name, const QString &tooltip, QRect geometry, const QIcon &picture) {
+        platform::qt::QtButton *b = button(name, {}, tooltip, geometry);
+        b->widget()->setIcon(picture);
+        b->widget()->setIconSize(QSize(16, 16));
+        return b;
+    };
+    controls_.CommandCopy1 = graphical(QStringLiteral("CommandCopy1"), QStringLiteral("Copy the Result"),
+                                       pixelRect(7890, 5280, 375, 375), platform::qt::copyResultPicture());
+    controls_.CommandCopy2 =
+        graphical(QStringLiteral("CommandCopy2"), QStringLiteral("Copy the Math Expression and Resultt"),
+                  pixelRect(8280, 5280, 375, 375), platform::qt::copyExpressionAndResultPicture());
+
+    QtListBox *list3 = list(QStringLiteral("List3"), pixelRect(960, 920, 855, 4350), 9.75);
+    setColors(list3->widget(), QColor(0, 0, 128), QColor(224, 224, 224));
+    list3->setForeColor(platform::colors::Navy);
+    list3->setVisible(false);
+    controls_.List3 = list3;
+
+    controls_.CommandCC =
+        graphical(QStringLiteral("CommandCC"), QStringLiteral("Sent the Result to Calculate Textbox"),
+                  pixelRect(7500, 5280, 375, 375), platform::qt::sendResultPicture());
+
+    static const char *const keypad[18] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",
+                                           "9", ".", "+", "-", "*", "/", "^", "(", ")"};
+    for (int i = 0; i < 18; ++i) {
+        platform::qt::QtButton *key = button(QStringLiteral("CommandNum"), QString::fromLatin1(keypad[i]), {},
+                                             pixelRect(1080 + 360 * i, 2520, 375, 375));
+        key->widget()->setProperty("index", i);
+        key->widget()->setFont(sansFont(i == 12 ? 10.5 : 8.25));
+        controls_.CommandNum[static_cast<std::size_t>(i)] = key;
+    }
+    controls_.Command1 = button(QStringLiteral("Command1"), QStringLiteral("Clear"),
+                                QStringLiteral("Clear Calculate History"), pixelRect(120, 2520, 735, 375));
+    controls_.Command6 = graphical(QStringLiteral("Command6"), QStringLiteral("Back space"),
+                                   pixelRect(7680, 2520, 495, 375), platform::qt::backspacePicture());
+    list2->widget()->raise();
+}
+
+platform::qt::QtMenuEntry *MainWindow::entry(QMenu *menu, const QString &name, const QString &caption,
+                                             const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    auto *adapter = new platform::qt::QtMenuEntry(action);
+    adapters_.emplace_back(adapter);
+    return adapter;
+}
+
+void MainWindow::separator(QMenu *menu, const QString &name) { menu->addSeparator()->setObjectName(name); }
+
+void MainWindow::buildMenus()
+{
+    auto title = [this](const QString &name, const QString &caption) {
+        QMenu *menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        return menu;
+    };
+    QMenu *file = title(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    controls_.mnuSave = entry(file, QStringLiteral("mnuSave"), QStringLiteral("Save calculate history as..."));
+    controls_.mnuLoad = entry(file, QStringLiteral("mnuLoad"), QStringLiteral("Load calculate history"));
+    separator(file, QStringLiteral("mnu026"));
+    controls_.mnuWebsite = entry(file, QStringLiteral("mnuWebsite"), QStringLiteral("&Goto Our Website"));
+    separator(file, QStringLiteral("mnu002"));
+    controls_.mnuExit = entry(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu *edit = title(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    controls_.mnuCalculate = entry(edit, QStringLiteral("mnuCalculate"), QStringLiteral("Calculat&e"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_E));
+    separator(edit, QStringLiteral("mnu020"));
+    controls_.mnuCut = entry(edit, QStringLiteral("mnuCut"), QStringLiteral("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    controls_.mnuCopy = entry(edit, QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    controls_.mnuPaste = entry(edit, QStringLiteral("mnuPaste"), QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    separator(edit, QStringLiteral("mnu023"));
+    controls_.mnuSelAll = entry(edit, QStringLiteral("mnuSelAll"), QStringLiteral("Select &All"),
+                                QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    QMenu *clear = title(QStringLiteral("mnuClear"), QStringLiteral("&Clear"));
+    controls_.mnuClsHistory = entry(clear, QStringLiteral("mnuClsHistory"), QStringLiteral("Clear Calculate &History"));
+    separator(clear, QStringLiteral("mnu008"));
+    controls_.mnuClsPad = entry(clear, QStringLiteral("mnuClsPad"), QStringLiteral("Clear Calculate &Textbox"));
+    separator(clear, QStringLiteral("mnu029"));
+    controls_.mnuClearAll = entry(clear, QStringLiteral("mnuClearAll"), QStringLiteral("Clear All"));
+
+    QMenu *decimals = title(QStringLiteral("mnuDec"), QStringLiteral("&Decimal Places"));
+    for (int i = 0; i <= 9; ++i)
+        controls_.mnuDec[static_cast<std::size_t>(i)] = entry(decimals, QStringLiteral("mnuDec%1").arg(i),
+                                                              QStringLiteral("Decimal Places: %1").arg(i));
+    controls_.mnuDec[10] = entry(decimals, QStringLiteral("mnuDecAuto"), QStringLiteral("Decimal Places: Auto"));
+    controls_.mnuDec[2]->setChecked(true);
+
+    QMenu *utility = title(QStringLiteral("mnuUtility"), QStringLiteral("&Utility"));
+    controls_.mnuNotepad = entry(utility, QStringLiteral("mnuNotepad"), QStringLiteral("MS Notepad"));
+    separator(utility, QStringLiteral("mnu010"));
+    controls_.mnuPaint = entry(utility, QStringLiteral("mnuPaint"), QStringLiteral("MS Paint"));
+    separator(utility, QStringLiteral("mnu019"));
+    controls_.mnuBK1 = entry(utility, QStringLiteral("mnuBK1"), companion::ProductDescriptions[0]);
+    controls_.mnuBK2 = entry(utility, QStringLiteral("mnuBK2"), companion::ProductDescriptions[1]);
+    controls_.mnuBK3 = entry(utility, QStringLiteral("mnuBK3"), companion::ProductDescriptions[2]);
+
+    QMenu *help = title(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    controls_.mnuHelpTopic = entry(help, QStringLiteral("mnuHelpTopic"), QStringLiteral("&Contents"));
+    separator(help, QStringLiteral("mnu012"));
+    controls_.mnuAbout = entry(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"));
+}
+
+void MainWindow::setTabOrder()
+{
+    static const char *const order[] = {"Text1",        "Text2", "Command4", "Command5", "Command2", "Command3",
+                                        "CommandCopy1", "CommandCopy2", "List1", "List2", "List3", "CommandCC"};
+    QList<QWidget *> chain;
+    for (const char *name : order)
+        chain << client_->findChild<QWidget *>(QString::fromLatin1(name));
+    for (platform::Button *key : controls_.CommandNum)
+        chain << static_cast<platform::qt::QtButton *>(key)->widget();
+    chain << client_->findChild<QWidget *>(QStringLiteral("Command1"))
+          << client_->findChild<QWidget *>(QStringLiteral("Command6"));
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
+int MainWindow::screenWidth() const { return twips(screen()->geometry().width()); }
+int MainWindow::screenHeight() const { return twips(screen()->geometry().height()); }
+int MainWindow::width() const { return twips(frameGeometry().width()); }
+int MainWindow::height() const { return twips(frameGeometry().height()); }
+
+void MainWindow::move(int left, int top)
+{
+    const QRect screenArea = screen()->geometry();
+    QWidget::move(screenArea.x() + pixels(left), screenArea.y() + pixels(top));
+}
+
+void MainWindow::popupMenu(const QString &menuName, int x, int y)
+{
+    if (auto *menu = menuBar()->findChild<QMenu *>(menuName))
+        menu->popup(client_->mapToGlobal(QPoint(pixels(x), pixels(y))));
+}
+
+QString MainWindow::activeControlName() const
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (focused == nullptr || focused->window() != this)
+        return {};
+    return focused->objectName();
+}
+
+void MainWindow::close() { QMainWindow::close(); }
+
+void MainWindow::endProgram() { QCoreApplication::exit(0); }
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client_ && event->type() == QEvent::MouseButtonPress && onClick)
+        onClick();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (onActivate)
+                onActivate();
+        });
+    }
+}
+
+// Active again after another window of ours (a dialog, a message box), but not after a pop-up
+// menu, and not when the user comes back from another application.
+void MainWindow::focusWindowChanged(QWindow *window)
+{
+    QWindow *previous = lastFocusWindow_;
+    lastFocusWindow_ = window;
+    if (window == nullptr || window != windowHandle() || previous == nullptr || previous == window)
+        return;
+    if (previous->flags().testFlag(Qt::Popup) || (previous->flags() & Qt::WindowType_Mask) == Qt::ToolTip)
+        return;
+    if (onActivate)
+        onActivate();
+}
+
+} // namespace app

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "FormTallix.h"
+
+#include "platform/Window.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWindow;
+
+namespace platform::qt {
+class QtButton;
+class QtListBox;
+class QtMenuEntry;
+class QtMessageBoxes;
+class QtTextBox;
+} // namespace platform::qt
+
+namespace app {
+
+// The calculator's window: every control at its place, the menu bar, and the Qt adapters
+// through which FormTallix reaches them. Each widget's object name is its control's name.
+class MainWindow : public QMainWindow, public platform::Window
+{
+public:
+    static constexpr int ClientWidth = 585;  // 8,775 twips
+    static constexpr int ClientHeight = 382; // 5,730 twips
+
+    MainWindow();
+    ~MainWindow() override;
+
+    const FormControls &controls() const { return controls_; }
+    QWidget *clientArea() const { return client_; }
+
+    // platform::Window
+    int screenWidth() const override;
+    int screenHeight() const override;
+    int width() const override;
+    int height() const override;
+    void move(int left, int top) override;
+    void popupMenu(const QString &menuName, int x, int y) override;
+    QString activeControlName() const override;
+    void close() override;
+    void endProgram() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void setTabOrder();
+    platform::qt::QtButton *button(const QString &name, const QString &caption, const QString &tooltip,
+                                   QRect geometry);
+    platform::qt::QtMenuEntry *entry(QMenu *menu, const QString &name, const QString &caption,
+                                     const QKeySequence &shortcut = {});
+    void separator(QMenu *menu, const QString &name);
+    void focusWindowChanged(QWindow *window);
+
+    QWidget *client_ = nullptr;
+    FormControls controls_;
+    std::vector<std::unique_ptr<QObject>> adapters_;
+    std::unique_ptr<platform::qt::QtMessageBoxes> messages_;
+    QWindow *lastFocusWindow_ = nullptr;
+    bool shownOnce_ = false;
+};
+
+} // namespace app

@@ -1,0 +1,69 @@
+// The calculate command and the result box: the window side of evaluation.
+#include "app/FormTallix.h"
+
+#include "eval/Calculation.h"
+
+#include "platform/Button.h"
+#include "platform/TextBox.h"
+
+namespace app {
+
+namespace {
+
+// The command trims spaces (U+0020) only: tabs and line breaks stay part of the expression.
+QString trimSpaces(const QString &text)
+{
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from] == QLatin1Char(' '))
+        ++from;
+    while (to > from && text[to - 1] == QLatin1Char(' '))
+        --to;
+    return text.mid(from, to - from);
+}
+
+} // namespace
+
+void FormTallix::EvaluateExpression(const QString &expression)
+{
+    // Upper-casing here too, with Unicode rules, so letters beyond ASCII change as the language's
+    // UCase changes them; the engine's own rewrite then replaces INT with Fix.
+    eval::Calculation calculation =
+        eval::calculateResultText(ScriptControl1, expression.toUpper().toStdString(), DecimalPlaces);
+    if (!calculation.ok)
+        throw calculation.error;
+    c_.Text2->setText(QString::fromStdString(calculation.resultText));
+    c_.Text2->setForeColor(platform::colors::Navy);
+    c_.CommandCC->setFocus();
+}
+
+void FormTallix::Command3_Click()
+{
+    try {
+        const QString expression = trimSpaces(c_.Text1->text());
+        EvaluateExpression(expression);
+        if (history_.instructionRowsShown())
+            history_.emptyBoth();
+        if (expression != history_.lastExpressionRow())
+            history_.appendEntry(expression, c_.Text2->text());
+    } catch (const eval::ScriptError &) {
+        c_.Text2->setForeColor(platform::colors::Red);
+        c_.Text2->setText(QStringLiteral("Error"));
+    }
+}
+
+void FormTallix::mnuCalculate_Click() { Command3_Click(); }
+
+void FormTallix::Text1_KeyPress(int &keyAscii)
+{
+    if (keyAscii == 8) {
+        BackspacePressed = true;
+        return;
+    }
+    BackspacePressed = false;
+    if (keyAscii == 13) {
+        Command3_Click();
+        keyAscii = 0; // Enter never reaches the box: no line break
+    }
+}
+
+} // namespace app

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+// A push button. A focused button is pressed by Space and by Enter alike.
+class Button
+{
+public:
+    virtual ~Button() = default;
+
+    virtual int left() const = 0; // position in the window's client area, in twips
+    virtual int top() const = 0;
+    virtual void setFocus() = 0;
+
+    std::function<void()> onClick;
+    std::function<void()> onMouseMove;
+};
+
+} // namespace platform

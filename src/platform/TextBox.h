@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Rgb.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+
+// A text box of the window, as the window logic sees it.
+//
+// Text and positions are the box's own: a line break reads as the two characters CR LF, and
+// every position and length counts them as two. Writing the text runs the change handler to
+// completion before the write returns, nested inside the writer. Writing a caret position
+// beyond the end puts the caret at the end, and leaves nothing selected.
+class TextBox
+{
+public:
+    virtual ~TextBox() = default;
+
+    virtual QString text() const = 0;
+    virtual void setText(const QString &text) = 0;
+
+    virtual int selStart() const = 0;
+    virtual void setSelStart(int position) = 0; // clamped to the end; clears the selection
+    virtual int selLength() const = 0;
+    virtual void setSelLength(int length) = 0;  // from selStart, clamped to the end
+    virtual QString selText() const = 0;
+    virtual void setSelText(const QString &text) = 0; // replaces the selection; caret after it
+
+    virtual void setForeColor(Rgb color) = 0;
+    virtual Rgb foreColor() const = 0;
+    virtual void setFocus() = 0;
+
+    // After every change of the text, whatever made it.
+    std::function<void()> onChange;
+    // Each character key typed while the box has the focus, before the box applies it; setting
+    // the code to 0 swallows the key. Backspace (8) and Enter (13) are character keys; Delete
+    // and the arrow keys are not.
+    std::function<void(int &keyAscii)> onKeyPress;
+    // A mouse click in the box, after the box has placed the caret.
+    std::function<void()> onClick;
+};
+
+} // namespace platform

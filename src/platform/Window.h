@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+
+class MenuEntry;
+
+// The main window itself: its place on the screen, its menus, focus and end.
+// Sizes and positions are in twips (15 to a pixel).
+class Window
+{
+public:
+    virtual ~Window() = default;
+
+    virtual int screenWidth() const = 0;
+    virtual int screenHeight() const = 0;
+    virtual int width() const = 0;  // outer size: title bar, menu bar and borders included
+    virtual int height() const = 0;
+    virtual void move(int left, int top) = 0;
+
+    // Shows the menu bar's menu `menuName` as a pop-up, its top-left corner at (x, y) of the
+    // client area. Returns at once; choosing an entry later runs that entry's handler.
+    virtual void popupMenu(const QString &menuName, int x, int y) = 0;
+
+    // The name of the window's control that has the keyboard focus, empty when none has.
+    virtual QString activeControlName() const = 0;
+
+    virtual void close() = 0;
+    virtual void endProgram() = 0;
+
+    std::function<void()> onActivate; // shown, or active again after another window of ours
+    std::function<void()> onClick;    // a click on the background, not on a control
+};
+
+} // namespace platform

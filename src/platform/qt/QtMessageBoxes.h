@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+class QWidget;
+
+namespace platform::qt {
+
+class QtMessageBoxes : public MessageBoxes
+{
+public:
+    explicit QtMessageBoxes(QWidget *parent) : parent_(parent) {}
+
+    int show(const QString &text, int style, const QString &title) override;
+
+private:
+    QWidget *parent_;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,238 @@
+#include "QtTextBox.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace platform::qt {
+namespace {
+
+// The widget's own notion of line break is LF; a lone CR written by a caller is one too.
+QString toWidgetText(const QString &text)
+{
+    QString widgetText = text;
+    widgetText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    widgetText.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return widgetText;
+}
+
+QString toBoxText(const QString &widgetText)
+{
+    QString text = widgetText;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+// The menu's shortcuts win over the box's own bindings for the same keys.
+bool isMenuShortcut(const QKeyEvent *key)
+{
+    if (key->modifiers() != Qt::ControlModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Q:
+    case Qt::Key_E:
+    case Qt::Key_X:
+    case Qt::Key_C:
+    case Qt::Key_V:
+    case Qt::Key_A: return true;
+    default: return false;
+    }
+}
+
+// The character code a key types, or 0 for keys that type none (Delete, arrows, F-keys).
+int keyAsciiOf(const QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete: return 0;
+    default: break;
+    }
+    const QString text = key->text();
+    if (text.isEmpty() || text.at(0) == QChar(0x7F))
+        return 0;
+    return text.at(0).unicode();
+}
+
+} // namespace
+
+QtTextBox::QtTextBox(QPlainTextEdit *edit, bool singleLine) : edit_(edit), singleLine_(singleLine)
+{
+    edit_->setTabChangesFocus(true);
+    if (singleLine_) {
+        edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    edit_->installEventFilter(this);
+    edit_->viewport()->installEventFilter(this);
+    connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
+        if (!writing_)
+            notifyChange();
+    });
+}
+
+int QtTextBox::toBoxPosition(const QString &widgetText, int widgetPosition)
+{
+    int limit = qBound(0, widgetPosition, int(widgetText.size()));
+    return limit + int(QStringView(widgetText).left(limit).count(QLatin1Char('\n')));
+}
+
+int QtTextBox::toWidgetPosition(const QString &widgetText, int boxPosition)
+{
+    // A position between the CR and the LF of a break stays before the break.
+    int box = 0;
+    int i = 0;
+    for (; i < widgetText.size(); ++i) {
+        int width = widgetText.at(i) == QLatin1Char('\n') ? 2 : 1;
+        if (box + width > boxPosition)
+            break;
+        box += width;
+    }
+    return i;
+}
+
+QString QtTextBox::text() const { return toBoxText(edit_->toPlainText()); }
+
+void QtTextBox::notifyChange()
+{
+    if (onChange)
+        onChange();
+}
+
+void QtTextBox::replaceWidgetText(int from, int to, const QString &replacement)
+{
+    QTextCursor cursor(edit_->document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.insertText(replacement); // one edit, one undo step
+}
+
+void QtTextBox::setText(const QString &newText)
+{
+    const QString wanted = toWidgetText(newText);
+    const QString current = edit_->toPlainText();
+    if (wanted == current)
+        return;
+    qsizetype prefix = 0;
+    const qsizetype shorter = qMin(wanted.size(), current.size());
+    while (prefix < shorter && wanted.at(prefix) == current.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           wanted.at(wanted.size() - 1 - suffix) == current.at(current.size() - 1 - suffix))
+        ++suffix;
+    writing_ = true;
+    const int scroll = edit_->verticalScrollBar()->value();
+    replaceWidgetText(int(prefix), int(current.size() - suffix), wanted.mid(prefix, wanted.size() - prefix - suffix));
+    // A written text leaves the caret at the start, before the change handler runs.
+    QTextCursor cursor = edit_->textCursor();
+    cursor.setPosition(0);
+    edit_->setTextCursor(cursor);
+    edit_->verticalScrollBar()->setValue(scroll);
+    writing_ = false;
+    notifyChange();
+}
+
+int QtTextBox::selStart() const
+{
+    const QTextCursor cursor = edit_->textCursor();
+    return toBoxPosition(edit_->toPlainText(), cursor.selectionStart());
+}
+
+void QtTextBox::setSelStart(int position)
+{
+    const QString widgetText = edit_->toPlainText();
+    QTextCursor cursor = edit_->textCursor();
+    cursor.setPosition(toWidgetPosition(widgetText, qMax(0, position)));
+    edit_->setTextCursor(cursor);
+}
+
+int QtTextBox::selLength() const
+{
+    const QTextCursor cursor = edit_->textCursor();
+    const QString widgetText = edit_->toPlainText();
+    return toBoxPosition(widgetText, cursor.selectionEnd()) - toBoxPosition(widgetText, cursor.selectionStart());
+}
+
+void QtTextBox::setSelLength(int length)
+{
+    const QString widgetText = edit_->toPlainText();
+    QTextCursor cursor = edit_->textCursor();
+    const int start = cursor.selectionStart();
+    const int startBox = toBoxPosition(widgetText, start);
+    const int end = toWidgetPosition(widgetText, startBox + qMax(0, length));
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    edit_->setTextCursor(cursor);
+}
+
+QString QtTextBox::selText() const
+{
+    QString selected = edit_->textCursor().selectedText();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return toBoxText(selected);
+}
+
+void QtTextBox::setSelText(const QString &replacement)
+{
+    QTextCursor cursor = edit_->textCursor();
+    const int start = cursor.selectionStart();
+    const QString inserted = toWidgetText(replacement);
+    writing_ = true;
+    replaceWidgetText(start, cursor.selectionEnd(), inserted);
+    cursor = edit_->textCursor();
+    cursor.setPosition(start + int(inserted.size()));
+    edit_->setTextCursor(cursor);
+    writing_ = false;
+    notifyChange();
+}
+
+void QtTextBox::setForeColor(Rgb color)
+{
+    color_ = color;
+    QPalette palette = edit_->palette();
+    palette.setColor(QPalette::Text, QColor(color.red, color.green, color.blue));
+    edit_->setPalette(palette);
+}
+
+void QtTextBox::setFocus() { edit_->setFocus(Qt::OtherFocusReason); }
+
+bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == edit_ && event->type() == QEvent::ShortcutOverride) {
+        if (isMenuShortcut(static_cast<QKeyEvent *>(event))) {
+            event->ignore(); // not taken here: the menu's shortcut runs
+            return true;
+        }
+    } else if (watched == edit_ && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        int keyAscii = keyAsciiOf(key);
+        if (keyAscii != 0 && !(key->modifiers() & Qt::ControlModifier && keyAscii >= 32)) {
+            const int typed = keyAscii;
+            if (onKeyPress)
+                onKeyPress(keyAscii);
+            if (keyAscii == 0)
+                return true;
+            if (keyAscii != typed) { // the handler typed another character instead
+                edit_->textCursor().insertText(QString(QChar(keyAscii)));
+                return true;
+            }
+            if (keyAscii == 13 && singleLine_)
+                return true;
+        }
+    } else if (watched == edit_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // The press has placed the caret already.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && onClick)
+            onClick();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace platform::qt

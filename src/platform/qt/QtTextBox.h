@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/TextBox.h"
+
+#include <QObject>
+
+class QPlainTextEdit;
+
+namespace platform::qt {
+
+// A text box over QPlainTextEdit. The widget holds LF; the port reads CR LF and maps every
+// position, so that a caret position counts a line break as two characters. Programmatic
+// writes are applied as the smallest edit (common prefix and suffix kept), so the widget's
+// undo history and scroll position survive them.
+class QtTextBox : public QObject, public TextBox
+{
+public:
+    // A single-line box takes no line breaks: Enter inserts nothing.
+    QtTextBox(QPlainTextEdit *edit, bool singleLine);
+
+    QString text() const override;
+    void setText(const QString &text) override;
+    int selStart() const override;
+    void setSelStart(int position) override;
+    int selLength() const override;
+    void setSelLength(int length) override;
+    QString selText() const override;
+    void setSelText(const QString &text) override;
+    void setForeColor(Rgb color) override;
+    Rgb foreColor() const override { return color_; }
+    void setFocus() override;
+
+    QPlainTextEdit *widget() const { return edit_; }
+
+    // Position conversions between the box's CR LF text and the widget's LF text.
+    static int toBoxPosition(const QString &widgetText, int widgetPosition);
+    static int toWidgetPosition(const QString &widgetText, int boxPosition);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void replaceWidgetText(int from, int to, const QString &replacement);
+    void notifyChange();
+
+    QPlainTextEdit *edit_;
+    bool singleLine_;
+    bool writing_ = false;
+    Rgb color_;
+};
+
+} // namespace platform::qt
