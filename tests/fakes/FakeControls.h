@@ -1,0 +1,160 @@
+#pragma once
+
+#include "app/FormTallix.h"
+#include "platform/Button.h"
+#include "platform/ListBox.h"
+#include "platform/MenuEntry.h"
+#include "platform/MessageBoxes.h"
+#include "platform/TextBox.h"
+#include "platform/Window.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+// In-memory controls with the ports' contracts, for driving FormTallix without widgets.
+namespace fakes {
+
+class FakeWindow;
+
+class FakeTextBox : public platform::TextBox
+{
+public:
+    FakeTextBox(FakeWindow &window, QString name) : window_(window), name_(std::move(name)) {}
+
+    QString text() const override { return text_; }
+    void setText(const QString &text) override;
+    int selStart() const override { return start_; }
+    void setSelStart(int position) override;
+    int selLength() const override { return length_; }
+    void setSelLength(int length) override;
+    QString selText() const override { return text_.mid(start_, length_); }
+    void setSelText(const QString &text) override;
+    void setForeColor(platform::Rgb color) override { color_ = color; }
+    platform::Rgb foreColor() const override { return color_; }
+    void setFocus() override;
+
+    // A character key typed by the user: the key-press hook first, then the box applies it.
+    void type(QChar key);
+    void typeText(const QString &keys);
+
+private:
+    void edit(const QString &text, int caret);
+
+    FakeWindow &window_;
+    QString name_;
+    QString text_;
+    int start_ = 0;
+    int length_ = 0;
+    platform::Rgb color_;
+};
+
+class FakeListBox : public platform::ListBox
+{
+public:
+    void addItem(const QString &row) override { rows << row; }
+    void clear() override { rows.clear(); selected = -1; top = 0; }
+    QString item(int index) const override { return index >= 0 && index < rows.size() ? rows[index] : QString(); }
+    int count() const override { return int(rows.size()); }
+    int listIndex() const override { return selected; }
+    void setListIndex(int index) override { selected = index >= 0 && index < rows.size() ? index : -1; }
+    int topIndex() const override { return top; }
+    void setTopIndex(int index) override { top = index; }
+    void setVisible(bool v) override { visible = v; }
+    bool isVisible() const override { return visible; }
+    void bringToFront() override { ++raised; }
+    void setForeColor(platform::Rgb c) override { color = c; }
+    platform::Rgb foreColor() const override { return color; }
+
+    QStringList rows;
+    int selected = -1;
+    int top = 0;
+    bool visible = true;
+    int raised = 0;
+    platform::Rgb color;
+};
+
+class FakeButton : public platform::Button
+{
+public:
+    FakeButton(FakeWindow &window, QString name, int left, int top)
+        : window_(window), name_(std::move(name)), left_(left), top_(top) {}
+    int left() const override { return left_; }
+    int top() const override { return top_; }
+    void setFocus() override;
+    void click() { if (onClick) onClick(); }
+    const QString &name() const { return name_; }
+
+private:
+    FakeWindow &window_;
+    QString name_;
+    int left_, top_;
+};
+
+class FakeMenuEntry : public platform::MenuEntry
+{
+public:
+    void setChecked(bool c) override { checked = c; }
+    bool isChecked() const override { return checked; }
+    void choose() { if (onClick) onClick(); }
+    bool checked = false;
+};
+
+struct Popup
+{
+    QString menu;
+    int x, y;
+};
+
+class FakeWindow : public platform::Window
+{
+public:
+    int screenWidth() const override { return screenW; }
+    int screenHeight() const override { return screenH; }
+    int width() const override { return outerW; }
+    int height() const override { return outerH; }
+    void move(int l, int t) override { left = l; top = t; }
+    void popupMenu(const QString &menuName, int x, int y) override { popups.push_back({menuName, x, y}); }
+    QString activeControlName() const override { return focus; }
+    void close() override { closed = true; }
+    void endProgram() override { ended = true; }
+
+    int screenW = 1280 * 15, screenH = 800 * 15, outerW = 8865, outerH = 6390;
+    int left = 0, top = 0;
+    QString focus;
+    std::vector<Popup> popups;
+    bool closed = false, ended = false;
+};
+
+class FakeMessageBoxes : public platform::MessageBoxes
+{
+public:
+    int show(const QString &text, int style, const QString &title) override
+    {
+        shown << QStringLiteral("%1|%2|%3").arg(text).arg(style).arg(title);
+        return answers.empty() ? platform::msgbox::Ok : answers.front();
+    }
+    QStringList shown;
+    std::deque<int> answers;
+};
+
+// Every control of the window, wired into FormControls as the real window does.
+struct FakeForm
+{
+    FakeForm();
+
+    FakeWindow window;
+    FakeMessageBoxes messages;
+    FakeTextBox Text1{window, QStringLiteral("Text1")};
+    FakeTextBox Text2{window, QStringLiteral("Text2")};
+    FakeListBox List1, List2, List3;
+    std::deque<FakeButton> buttons;
+    std::deque<FakeMenuEntry> menus;
+    app::FormControls controls;
+
+    FakeButton &button(const QString &name);
+    FakeMenuEntry &mnuDec(int entry) { return static_cast<FakeMenuEntry &>(*controls.mnuDec[std::size_t(entry)]); }
+};
+
+} // namespace fakes
