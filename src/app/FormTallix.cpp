@@ -44,6 +44,8 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
         &FormTallix::mnuDec9_Click, &FormTallix::mnuDecAuto_Click};
     for (std::size_t i = 0; i < decimalHandlers.size(); ++i)
         c_.mnuDec[i]->onClick = [this, handler = decimalHandlers[i]] { (this->*handler)(); };
+
+    connectEntry();
 }
 
 void FormTallix::Form_Load()

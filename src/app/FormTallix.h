@@ -10,6 +10,7 @@
 
 namespace platform {
 class Button;
+class Clipboard;
 class ListBox;
 class MenuEntry;
 class MessageBoxes;
@@ -24,6 +25,7 @@ struct FormControls
 {
     platform::Window *window = nullptr;
     platform::MessageBoxes *messages = nullptr;
+    platform::Clipboard *clipboard = nullptr;
 
     platform::TextBox *Text1 = nullptr; // the expression box
     platform::TextBox *Text2 = nullptr; // the result box
@@ -69,6 +71,28 @@ public:
     void Form_Click();
     void mnuExit_Click();
 
+    // The expression box's own rules (entry/).
+    void Text1_Change();
+    void Text1_Click();
+
+    // Keypad, backspace and clearing (entry/).
+    void InsertAtCaret(const QString &text);
+    void CommandNum_Click(std::int16_t index);
+    void CommandNum_MouseMove();
+    void Command6_Click();
+    void Command4_Click();
+    void mnuClsPad_Click();
+
+    // The function palette (entry/).
+    void Command5_Click();
+    void List3_Click();
+
+    // The Edit menu (entry/): on whichever box has the focus.
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuSelAll_Click();
+
     // Evaluation and the calculate command (eval/window/). EvaluateExpression throws
     // eval::ScriptError and leaves the result box as it was when evaluation fails.
     void EvaluateExpression(const QString &expression);
@@ -105,6 +129,9 @@ public:
 
 private:
     void chooseDecimalPlaces(int entry, std::int16_t value);
+    void connectEntry();
+    void endInstructionState();
+    platform::TextBox *editTarget() const;
 
     FormControls c_;
     history::HistoryLists history_;

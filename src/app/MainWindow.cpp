@@ -3,6 +3,7 @@
 #include "companion/CompanionProducts.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtListBox.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -65,6 +66,8 @@ MainWindow::MainWindow()
     messages_ = std::make_unique<platform::qt::QtMessageBoxes>(this);
     controls_.window = this;
     controls_.messages = messages_.get();
+    clipboard_ = std::make_unique<platform::qt::QtClipboard>();
+    controls_.clipboard = clipboard_.get();
     buildControls();
     buildMenus();
     setTabOrder();

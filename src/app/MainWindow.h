@@ -15,6 +15,7 @@ class QWindow;
 
 namespace platform::qt {
 class QtButton;
+class QtClipboard;
 class QtListBox;
 class QtMenuEntry;
 class QtMessageBoxes;
@@ -67,6 +68,7 @@ private:
     FormControls controls_;
     std::vector<std::unique_ptr<QObject>> adapters_;
     std::unique_ptr<platform::qt::QtMessageBoxes> messages_;
+    std::unique_ptr<platform::qt::QtClipboard> clipboard_;
     QWindow *lastFocusWindow_ = nullptr;
     bool shownOnce_ = false;
 };

@@ -40,6 +40,13 @@ void FakeTextBox::setFocus() { window_.focus = name_; }
 
 void FakeTextBox::type(QChar key)
 {
+    if (key == QChar(0x7F)) { // Delete: no character key, so no key press reaches the hook
+        if (length_ > 0)
+            edit(text_.left(start_) + text_.mid(start_ + length_), start_);
+        else if (start_ < text_.size())
+            edit(text_.left(start_) + text_.mid(start_ + 1), start_);
+        return;
+    }
     int keyAscii = key.unicode();
     if (onKeyPress)
         onKeyPress(keyAscii);
@@ -86,12 +93,17 @@ FakeForm::FakeForm()
     };
     controls.window = &window;
     controls.messages = &messages;
+    controls.clipboard = &clipboard;
     controls.Text1 = &Text1;
     controls.Text2 = &Text2;
     controls.List1 = &List1;
     controls.List2 = &List2;
     controls.List3 = &List3;
+    // The colours the window creates its controls with.
     List3.visible = false;
+    List1.color = List2.color = platform::colors::Grey;
+    List3.color = platform::colors::Navy;
+    Text2.setForeColor(platform::colors::Grey);
     controls.Command1 = makeButton(QStringLiteral("Command1"), 120, 2520);
     controls.Command2 = makeButton(QStringLiteral("Command2"), 1920, 5280);
     controls.Command3 = makeButton(QStringLiteral("Command3"), 6450, 5280);

@@ -2,6 +2,7 @@
 
 #include "app/FormTallix.h"
 #include "platform/Button.h"
+#include "platform/Clipboard.h"
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
@@ -139,6 +140,17 @@ public:
     std::deque<int> answers;
 };
 
+class FakeClipboard : public platform::Clipboard
+{
+public:
+    bool clear() override { ++clears; if (!working) return false; content.clear(); return true; }
+    bool setText(const QString &t) override { if (!working) return false; content = t; return true; }
+    std::optional<QString> text() const override { if (!working) return std::nullopt; return content; }
+    QString content;
+    int clears = 0;
+    bool working = true; // false: another program holds the clipboard
+};
+
 // Every control of the window, wired into FormControls as the real window does.
 struct FakeForm
 {
@@ -146,6 +158,7 @@ struct FakeForm
 
     FakeWindow window;
     FakeMessageBoxes messages;
+    FakeClipboard clipboard;
     FakeTextBox Text1{window, QStringLiteral("Text1")};
     FakeTextBox Text2{window, QStringLiteral("Text2")};
     FakeListBox List1, List2, List3;

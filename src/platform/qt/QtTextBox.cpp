@@ -102,8 +102,11 @@ QString QtTextBox::text() const { return toBoxText(edit_->toPlainText()); }
 
 void QtTextBox::notifyChange()
 {
-    if (onChange)
-        onChange();
+    if (!onChange)
+        return;
+    ++notifying_;
+    onChange();
+    --notifying_;
 }
 
 void QtTextBox::replaceWidgetText(int from, int to, const QString &replacement)
@@ -111,7 +114,14 @@ void QtTextBox::replaceWidgetText(int from, int to, const QString &replacement)
     QTextCursor cursor(edit_->document());
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
-    cursor.insertText(replacement); // one edit, one undo step
+    // A write made by a change handler belongs to the change that ran it: one undo step for
+    // both, so that undoing never lands on a text the handler would rewrite at once.
+    if (notifying_ > 0)
+        cursor.joinPreviousEditBlock();
+    else
+        cursor.beginEditBlock();
+    cursor.insertText(replacement);
+    cursor.endEditBlock();
 }
 
 void QtTextBox::setText(const QString &newText)

@@ -46,6 +46,7 @@ private:
     QPlainTextEdit *edit_;
     bool singleLine_;
     bool writing_ = false;
+    int notifying_ = 0; // change handlers running; their writes join the change's undo step
     Rgb color_;
 };
 

@@ -1,0 +1,69 @@
+// Cut, Copy, Paste and Select All on whichever of the two boxes has the focus. The commands do
+// their own text surgery and clipboard writes; a failing step is skipped and the rest goes on.
+#include "app/FormTallix.h"
+
+#include "platform/Clipboard.h"
+#include "platform/TextBox.h"
+#include "platform/Window.h"
+
+namespace app {
+
+platform::TextBox *FormTallix::editTarget() const
+{
+    const QString focused = c_.window->activeControlName();
+    if (focused == QLatin1String("Text1"))
+        return c_.Text1;
+    if (focused == QLatin1String("Text2"))
+        return c_.Text2;
+    return nullptr;
+}
+
+void FormTallix::mnuCut_Click()
+{
+    platform::TextBox *box = editTarget();
+    if (box == nullptr)
+        return;
+    const QString text = box->text();
+    const QString selected = box->selText();
+    const int start = box->selStart();
+    const int length = box->selLength();
+    if (length == 0)
+        return;
+    c_.clipboard->clear();
+    c_.clipboard->setText(selected);
+    box->setText(text.left(start) + text.mid(start + length));
+    box->setSelStart(start);
+}
+
+void FormTallix::mnuCopy_Click()
+{
+    platform::TextBox *box = editTarget();
+    if (box == nullptr || box->selLength() == 0)
+        return;
+    c_.clipboard->clear();
+    c_.clipboard->setText(box->selText());
+}
+
+void FormTallix::mnuPaste_Click()
+{
+    platform::TextBox *box = editTarget();
+    if (box == nullptr)
+        return;
+    const QString text = box->text();
+    const QString pasted = c_.clipboard->text().value_or(QString());
+    const int start = box->selStart();
+    const int length = box->selLength();
+    box->setText(text.left(start) + pasted + text.mid(start + length));
+    box->setSelStart(start + int(pasted.size()));
+}
+
+void FormTallix::mnuSelAll_Click()
+{
+    platform::TextBox *box = editTarget();
+    if (box == nullptr)
+        return;
+    box->setSelStart(0);
+    box->setSelLength(int(box->text().size())); // the whole text, however long
+}
+
+} // namespace app

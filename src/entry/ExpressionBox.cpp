@@ -1,0 +1,69 @@
+// The expression box's own rules: operator spacing at the end of the text, and the first click.
+#include "app/FormTallix.h"
+
+#include "platform/Button.h"
+#include "platform/ListBox.h"
+#include "platform/MenuEntry.h"
+#include "platform/TextBox.h"
+
+namespace app {
+
+void FormTallix::connectEntry()
+{
+    c_.Text1->onChange = [this] { Text1_Change(); };
+    c_.Text1->onClick = [this] { Text1_Click(); };
+    for (std::size_t i = 0; i < c_.CommandNum.size(); ++i) {
+        c_.CommandNum[i]->onClick = [this, i] { CommandNum_Click(static_cast<std::int16_t>(i)); };
+        c_.CommandNum[i]->onMouseMove = [this] { CommandNum_MouseMove(); };
+    }
+    c_.Command6->onClick = [this] { Command6_Click(); };
+    c_.Command4->onClick = [this] { Command4_Click(); };
+    c_.mnuClsPad->onClick = [this] { mnuClsPad_Click(); };
+    c_.Command5->onClick = [this] { Command5_Click(); };
+    c_.List3->onClick = [this] { List3_Click(); };
+    c_.mnuCut->onClick = [this] { mnuCut_Click(); };
+    c_.mnuCopy->onClick = [this] { mnuCopy_Click(); };
+    c_.mnuPaste->onClick = [this] { mnuPaste_Click(); };
+    c_.mnuSelAll->onClick = [this] { mnuSelAll_Click(); };
+}
+
+void FormTallix::Text1_Change()
+{
+    if (BackspacePressed) {
+        BackspacePressed = false;
+        return;
+    }
+    const QString text = c_.Text1->text();
+    if (text.isEmpty() || text.back() == QLatin1Char(' '))
+        return;
+    static const QString operators = QStringLiteral("+-*/\\^");
+    const QChar last = text.back();
+    if (!operators.contains(last))
+        return;
+    c_.Text1->setText(text.chopped(1) + QLatin1Char(' ') + last + QLatin1Char(' '));
+    // The end of the text, however long it is.
+    c_.Text1->setSelStart(int(c_.Text1->text().size()));
+}
+
+// Shared by the first click and the "Function" button: the instruction text and sample result go.
+void FormTallix::endInstructionState()
+{
+    c_.Text1->setText(QString());
+    c_.Text2->setText(QString());
+    history_.emptyBoth();
+    c_.Text1->setForeColor(platform::colors::Navy);
+    c_.Text2->setForeColor(platform::colors::Navy);
+}
+
+void FormTallix::Text1_Click()
+{
+    c_.List3->setVisible(false);
+    EntryStarted = true;
+    if (c_.Text1->text().startsWith(InstructionMarker)) {
+        endInstructionState();
+        c_.List1->setForeColor(platform::colors::DarkNavy);
+        c_.List2->setForeColor(platform::colors::DarkNavy);
+    }
+}
+
+} // namespace app

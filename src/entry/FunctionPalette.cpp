@@ -1,0 +1,41 @@
+// The function palette: operators and functions picked from a pop-up list.
+#include "app/FormTallix.h"
+
+#include "platform/ListBox.h"
+#include "platform/TextBox.h"
+
+namespace app {
+
+void FormTallix::Command5_Click()
+{
+    c_.List3->setVisible(true);
+    c_.List3->bringToFront();
+    // The short form of ending the instruction state: the history keeps its grey, and
+    // EntryStarted stays as it was.
+    if (c_.Text1->text().startsWith(InstructionMarker))
+        endInstructionState();
+}
+
+void FormTallix::List3_Click()
+{
+    c_.List3->setVisible(false);
+    const int index = c_.List3->listIndex();
+    if (index < 0)
+        return;
+    const QString entry = c_.List3->item(index);
+    if (index <= 6) { // the operators are spaced
+        InsertAtCaret(QLatin1Char(' ') + entry + QLatin1Char(' '));
+        return;
+    }
+    // A function arrives with empty parentheses and the caret between them.
+    platform::TextBox &box = *c_.Text1;
+    const int start = box.selStart();
+    const QString current = box.text();
+    const int selected = box.selLength();
+    const QString call = entry + QStringLiteral("()");
+    box.setText(current.left(start) + call + current.mid(start + selected));
+    box.setFocus();
+    box.setSelStart(start + int(entry.size()) + 1);
+}
+
+} // namespace app

@@ -1,0 +1,67 @@
+// The keypad, the backspace button and the two commands that clear the expression box.
+#include "app/FormTallix.h"
+
+#include "platform/ListBox.h"
+#include "platform/MessageBoxes.h"
+#include "platform/TextBox.h"
+
+#include <array>
+
+namespace app {
+
+// Replaces the selection of the expression box with `text` and leaves the caret right after
+// it. All of the text after the selection is kept, however long.
+void FormTallix::InsertAtCaret(const QString &text)
+{
+    platform::TextBox &box = *c_.Text1;
+    const int start = box.selStart();
+    const QString current = box.text();
+    const int selected = box.selLength();
+    box.setText(current.left(start) + text + current.mid(start + selected));
+    box.setFocus();
+    box.setSelStart(start + int(text.size()));
+}
+
+void FormTallix::CommandNum_Click(std::int16_t index)
+{
+    static const std::array<QString, 18> inserted{
+        QStringLiteral("0"),   QStringLiteral("1"),   QStringLiteral("2"),   QStringLiteral("3"),
+        QStringLiteral("4"),   QStringLiteral("5"),   QStringLiteral("6"),   QStringLiteral("7"),
+        QStringLiteral("8"),   QStringLiteral("9"),   QStringLiteral("."),   QStringLiteral(" + "),
+        QStringLiteral(" - "), QStringLiteral(" * "), QStringLiteral(" / "), QStringLiteral(" ^ "),
+        QStringLiteral(" ( "), QStringLiteral(" ) ")};
+    if (index < 0 || index >= std::int16_t(inserted.size()))
+        return;
+    if (!EntryStarted)
+        Text1_Click();
+    InsertAtCaret(inserted[std::size_t(index)]);
+}
+
+void FormTallix::CommandNum_MouseMove() { c_.List3->setVisible(false); }
+
+void FormTallix::Command6_Click()
+{
+    BackspacePressed = true;
+    platform::TextBox &box = *c_.Text1;
+    const int caret = box.selStart();
+    if (caret == 0)
+        return;
+    const QString text = box.text();
+    // A line break (CR LF) goes as one: taking its LF alone would leave a CR that the box
+    // reads as a line break again, so the button could never delete one.
+    const int width = caret >= 2 && text.mid(caret - 2, 2) == QLatin1String("\r\n") ? 2 : 1;
+    box.setText(text.left(caret - width) + text.mid(caret));
+    box.setFocus();
+    box.setSelStart(caret - width);
+}
+
+void FormTallix::Command4_Click()
+{
+    c_.Text1->setText(QString());
+    c_.Text2->setText(QString());
+    c_.Text1->setFocus();
+}
+
+void FormTallix::mnuClsPad_Click() { Command4_Click(); }
+
+} // namespace app
