@@ -1,0 +1,125 @@
+#include "app/FormTallix.h"
+#include "app/MainWindow.h"
+#include "platform/TextBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+struct Running
+{
+    app::MainWindow window;
+    app::FormTallix form{window.controls()};
+    QPlainTextEdit *text1 = nullptr;
+
+    Running()
+    {
+        form.Form_Load();
+        window.show();
+        text1 = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+    }
+    bool start()
+    {
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        QTest::mouseClick(text1->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // the first click
+        return text1->hasFocus();
+    }
+    platform::TextBox &box() const { return *window.controls().Text1; }
+    QPushButton *key(int index) const
+    {
+        for (QPushButton *b : window.findChildren<QPushButton *>(QStringLiteral("CommandNum")))
+            if (b->property("index").toInt() == index)
+                return b;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+class TestQtEntry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void realKeys()
+    {
+        Running r;
+        QVERIFY(r.start());
+        QCOMPARE(r.box().text(), QString()); // the instruction text went with the first click
+        QTest::keyClicks(r.text1, QStringLiteral("5+"));
+        QCOMPARE(r.box().text(), QStringLiteral("5 + "));
+        QCOMPARE(r.box().selStart(), 4);
+        QTest::keyClick(r.text1, Qt::Key_Backspace);
+        QCOMPARE(r.box().text(), QStringLiteral("5 +")); // exempt
+        QTest::keyClick(r.text1, Qt::Key_3);
+        QTest::keyClick(r.text1, Qt::Key_Left);
+        QTest::keyClick(r.text1, Qt::Key_Delete); // no character key: the rule spaces
+        QCOMPARE(r.box().text(), QStringLiteral("5  + "));
+        QTest::keyClick(r.text1, Qt::Key_1);
+        QTest::keyClick(r.text1, Qt::Key_Return);
+        QCOMPARE(r.box().text(), QStringLiteral("5  + 1"));
+        QCOMPARE(r.window.controls().Text2->text(), QStringLiteral("= 6"));
+    }
+
+    void paletteAboveTheBox()
+    {
+        Running r;
+        QVERIFY(r.start());
+        QTest::mouseClick(r.window.findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
+        auto *palette = r.window.findChild<QListView *>(QStringLiteral("List3"));
+        QVERIFY(palette->isVisible());
+        // Stacked above the expression box it overlaps.
+        const QObjectList siblings = r.window.clientArea()->children();
+        QVERIFY(siblings.indexOf(palette) > siblings.indexOf(r.text1));
+        const QRect row = palette->visualRect(palette->model()->index(7, 0));
+        QTest::mouseClick(palette->viewport(), Qt::LeftButton, {}, row.center());
+        QVERIFY(!palette->isVisible());
+        QCOMPARE(r.box().text(), QStringLiteral("Sqr()"));
+        QCOMPARE(r.box().selStart(), 4);
+    }
+
+    // Ctrl+X, Ctrl+C, Ctrl+V and Ctrl+A run the menu's commands through Qt's clipboard.
+    void menuShortcutsAndClipboard()
+    {
+        Running r;
+        QVERIFY(r.start());
+        QTest::keyClicks(r.text1, QStringLiteral("12*34"));
+        QTest::keyClick(r.text1, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(r.box().selLength(), 7);
+        QTest::keyClick(r.text1, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(r.box().text(), QString());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("12 * 34"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\n2"));
+        QTest::keyClick(r.text1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(r.box().text(), QStringLiteral("1\r\n2"));
+        QCOMPARE(r.box().selStart(), 4);
+        r.box().setSelStart(0);
+        r.box().setSelLength(3);
+        QTest::keyClick(r.text1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1\n"));
+    }
+
+    void undoAfterKeypad()
+    {
+        Running r;
+        QVERIFY(r.start());
+        QTest::keyClicks(r.text1, QStringLiteral("7"));
+        QTest::mouseClick(r.key(11), Qt::LeftButton); // " + "
+        QTest::mouseClick(r.key(2), Qt::LeftButton);
+        QCOMPARE(r.box().text(), QStringLiteral("7 + 2"));
+        r.text1->setFocus();
+        QTest::keyClick(r.text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(r.box().text(), QStringLiteral("7 + "));
+        QTest::keyClick(r.text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(r.box().text(), QStringLiteral("7"));
+    }
+};
+
+QTEST_MAIN(TestQtEntry)
+#include "tst_qtentry.moc"
