@@ -46,6 +46,7 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
         c_.mnuDec[i]->onClick = [this, handler = decimalHandlers[i]] { (this->*handler)(); };
 
     connectEntry();
+    connectHistory();
 }
 
 void FormTallix::Form_Load()

@@ -11,6 +11,8 @@
 namespace platform {
 class Button;
 class Clipboard;
+class FileDialogs;
+class FileSystem;
 class ListBox;
 class MenuEntry;
 class MessageBoxes;
@@ -26,6 +28,8 @@ struct FormControls
     platform::Window *window = nullptr;
     platform::MessageBoxes *messages = nullptr;
     platform::Clipboard *clipboard = nullptr;
+    platform::FileDialogs *fileDialogs = nullptr;
+    platform::FileSystem *fileSystem = nullptr;
 
     platform::TextBox *Text1 = nullptr; // the expression box
     platform::TextBox *Text2 = nullptr; // the result box
@@ -93,6 +97,26 @@ public:
     void mnuPaste_Click();
     void mnuSelAll_Click();
 
+    // History rows put back, scrolled together and cleared (history/).
+    void List1_Click();
+    void List1_DblClick();
+    void List2_Click();
+    void List2_Scroll();
+    void Command1_Click();
+    void mnuClsHistory_Click();
+    void mnuClearAll_Click();
+
+    // The copy buttons (history/).
+    void CommandCC_Click();
+    void CommandCopy1_Click();
+    void CommandCopy2_Click();
+
+    // The history file (history/).
+    void mnuSave_Click();
+    void mnuLoad_Click();
+    QString ChooseSaveFile();
+    QString ChooseOpenFile();
+
     // Evaluation and the calculate command (eval/window/). EvaluateExpression throws
     // eval::ScriptError and leaves the result box as it was when evaluation fails.
     void EvaluateExpression(const QString &expression);
@@ -130,6 +154,8 @@ public:
 private:
     void chooseDecimalPlaces(int entry, std::int16_t value);
     void connectEntry();
+    void connectHistory();
+    QString dialogFolder() const;
     void endInstructionState();
     platform::TextBox *editTarget() const;
 

@@ -4,6 +4,8 @@
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtListBox.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -68,6 +70,10 @@ MainWindow::MainWindow()
     controls_.messages = messages_.get();
     clipboard_ = std::make_unique<platform::qt::QtClipboard>();
     controls_.clipboard = clipboard_.get();
+    fileDialogs_ = std::make_unique<platform::qt::QtFileDialogs>(this);
+    controls_.fileDialogs = fileDialogs_.get();
+    fileSystem_ = std::make_unique<platform::qt::QtFileSystem>();
+    controls_.fileSystem = fileSystem_.get();
     buildControls();
     buildMenus();
     setTabOrder();

@@ -16,6 +16,8 @@ class QWindow;
 namespace platform::qt {
 class QtButton;
 class QtClipboard;
+class QtFileDialogs;
+class QtFileSystem;
 class QtListBox;
 class QtMenuEntry;
 class QtMessageBoxes;
@@ -69,6 +71,8 @@ private:
     std::vector<std::unique_ptr<QObject>> adapters_;
     std::unique_ptr<platform::qt::QtMessageBoxes> messages_;
     std::unique_ptr<platform::qt::QtClipboard> clipboard_;
+    std::unique_ptr<platform::qt::QtFileDialogs> fileDialogs_;
+    std::unique_ptr<platform::qt::QtFileSystem> fileSystem_;
     QWindow *lastFocusWindow_ = nullptr;
     bool shownOnce_ = false;
 };

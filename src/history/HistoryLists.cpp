@@ -53,6 +53,30 @@ void HistoryLists::appendLoadedEntry(const QString &expression, const QString &n
     appendEntry(expression, QStringLiteral("= ") + numberText);
 }
 
+void HistoryLists::appendLoadedEntries(const QStringList &expressions, const QStringList &numberTexts)
+{
+    QStringList results;
+    results.reserve(numberTexts.size());
+    for (const QString &number : numberTexts)
+        results << QStringLiteral("  = ") + number;
+    expressions_.addItems(expressions);
+    results_.addItems(results);
+}
+
+namespace {
+QStringList rowsOf(const platform::ListBox &list)
+{
+    QStringList rows;
+    rows.reserve(list.count());
+    for (int i = 0; i < list.count(); ++i)
+        rows << list.item(i);
+    return rows;
+}
+} // namespace
+
+QStringList HistoryLists::expressionRows() const { return rowsOf(expressions_); }
+QStringList HistoryLists::resultRows() const { return rowsOf(results_); }
+
 QString HistoryLists::lastExpressionRow() const { return expressions_.item(expressions_.count() - 1); }
 
 int HistoryLists::count() const { return expressions_.count(); }

@@ -36,6 +36,10 @@ public:
     void appendEntry(const QString &expression, const QString &resultText);
     // As loaded from a history file: the result row is two spaces, "= " and the number text.
     void appendLoadedEntry(const QString &expression, const QString &numberText);
+    // Many loaded entries at once: (expression, number text) pairs, in order.
+    void appendLoadedEntries(const QStringList &expressions, const QStringList &numberTexts);
+    QStringList expressionRows() const;
+    QStringList resultRows() const;
     QString lastExpressionRow() const; // empty text when there is none
     int count() const;
 

@@ -3,6 +3,7 @@
 #include "Rgb.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -16,6 +17,11 @@ public:
     virtual ~ListBox() = default;
 
     virtual void addItem(const QString &row) = 0;
+    virtual void addItems(const QStringList &rows)
+    {
+        for (const QString &row : rows)
+            addItem(row);
+    }
     virtual void clear() = 0;
     virtual QString item(int index) const = 0;
     virtual int count() const = 0;

@@ -6,35 +6,10 @@
 
 using fakes::FakeForm;
 using fakes::FakeTextBox;
+using fakes::setState;
+using fakes::stateOf;
 
 namespace {
-
-// A box state written as its text with "|" at the caret or "[...]" around the selection.
-void setState(FakeTextBox &box, const QString &state)
-{
-    QString text = state;
-    const qsizetype open = text.indexOf('['), caret = text.indexOf('|');
-    box.setText(QString());
-    if (open >= 0) {
-        const qsizetype close = text.indexOf(']');
-        text.remove(close, 1).remove(open, 1);
-        box.setText(text);
-        box.setSelStart(int(open));
-        box.setSelLength(int(close - open - 1));
-    } else {
-        text.remove(caret, 1);
-        box.setText(text);
-        box.setSelStart(int(caret));
-    }
-}
-
-QString stateOf(const FakeTextBox &box)
-{
-    QString text = box.text();
-    if (box.selLength() > 0)
-        return text.insert(box.selStart() + box.selLength(), ']').insert(box.selStart(), '[');
-    return text.insert(box.selStart(), '|');
-}
 
 struct Entry
 {

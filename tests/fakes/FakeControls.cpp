@@ -81,6 +81,32 @@ FakeButton &FakeForm::button(const QString &name)
     qFatal("no button %s", qPrintable(name));
 }
 
+void setState(FakeTextBox &box, const QString &state)
+{
+    QString text = state;
+    const qsizetype open = text.indexOf('['), caret = text.indexOf('|');
+    box.setText(QString());
+    if (open >= 0) {
+        const qsizetype close = text.indexOf(']');
+        text.remove(close, 1).remove(open, 1);
+        box.setText(text);
+        box.setSelStart(int(open));
+        box.setSelLength(int(close - open - 1));
+    } else {
+        text.remove(caret, 1);
+        box.setText(text);
+        box.setSelStart(int(caret));
+    }
+}
+
+QString stateOf(const FakeTextBox &box)
+{
+    QString text = box.text();
+    if (box.selLength() > 0)
+        return text.insert(box.selStart() + box.selLength(), ']').insert(box.selStart(), '[');
+    return text.insert(box.selStart(), '|');
+}
+
 FakeForm::FakeForm()
 {
     auto makeButton = [this](const QString &name, int left, int top) {
@@ -94,6 +120,8 @@ FakeForm::FakeForm()
     controls.window = &window;
     controls.messages = &messages;
     controls.clipboard = &clipboard;
+    controls.fileDialogs = &fileDialogs;
+    controls.fileSystem = &fileSystem;
     controls.Text1 = &Text1;
     controls.Text2 = &Text2;
     controls.List1 = &List1;

@@ -3,6 +3,8 @@
 #include "app/FormTallix.h"
 #include "platform/Button.h"
 #include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "platform/qt/QtFileSystem.h"
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
@@ -151,6 +153,44 @@ public:
     bool working = true; // false: another program holds the clipboard
 };
 
+// Answers the dialogs with queued paths (empty text: the user cancels) and keeps the requests.
+class FakeFileDialogs : public platform::FileDialogs
+{
+public:
+    QString saveFileName(const Request &r) override { requests.push_back(r); return next(); }
+    QString openFileName(const Request &r) override { requests.push_back(r); return next(); }
+    std::deque<QString> answers;
+    std::vector<Request> requests;
+
+private:
+    QString next()
+    {
+        if (answers.empty())
+            return {};
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+// Real files, with the program's folder and the date fixed, and writes that can be made to fail.
+class FakeFileSystem : public platform::qt::QtFileSystem
+{
+public:
+    bool replaceFile(const QString &path, const QByteArray &contents, QString &error) override
+    {
+        if (failWrites) {
+            error = QStringLiteral("No space left on device");
+            return false;
+        }
+        return QtFileSystem::replaceFile(path, contents, error);
+    }
+    QString programFolder() const override { return program; }
+    QDate today() const override { return QDate(2026, 3, 7); }
+    QString program = QStringLiteral("/nonexistent/bin");
+    bool failWrites = false;
+};
+
 // Every control of the window, wired into FormControls as the real window does.
 struct FakeForm
 {
@@ -159,6 +199,8 @@ struct FakeForm
     FakeWindow window;
     FakeMessageBoxes messages;
     FakeClipboard clipboard;
+    FakeFileDialogs fileDialogs;
+    FakeFileSystem fileSystem;
     FakeTextBox Text1{window, QStringLiteral("Text1")};
     FakeTextBox Text2{window, QStringLiteral("Text2")};
     FakeListBox List1, List2, List3;
@@ -169,5 +211,9 @@ struct FakeForm
     FakeButton &button(const QString &name);
     FakeMenuEntry &mnuDec(int entry) { return static_cast<FakeMenuEntry &>(*controls.mnuDec[std::size_t(entry)]); }
 };
+
+// A box state written as its text with "|" at the caret or "[...]" around the selection.
+void setState(FakeTextBox &box, const QString &state);
+QString stateOf(const FakeTextBox &box);
 
 } // namespace fakes

@@ -1,5 +1,6 @@
 // The calculate command and the result box: the window side of evaluation.
 #include "app/FormTallix.h"
+#include "app/TrimSpaces.h"
 
 #include "eval/Calculation.h"
 
@@ -8,20 +9,6 @@
 
 namespace app {
 
-namespace {
-
-// The command trims spaces (U+0020) only: tabs and line breaks stay part of the expression.
-QString trimSpaces(const QString &text)
-{
-    qsizetype from = 0, to = text.size();
-    while (from < to && text[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && text[to - 1] == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
-
-} // namespace
 
 void FormTallix::EvaluateExpression(const QString &expression)
 {

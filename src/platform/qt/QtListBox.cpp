@@ -36,6 +36,14 @@ void QtListBox::addItem(const QString &row)
     model_->setData(model_->index(n), row);
 }
 
+void QtListBox::addItems(const QStringList &rows)
+{
+    const int n = model_->rowCount();
+    model_->insertRows(n, int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i)
+        model_->setData(model_->index(n + i), rows[i]);
+}
+
 void QtListBox::clear() { model_->setStringList({}); }
 
 QString QtListBox::item(int index) const

@@ -17,6 +17,7 @@ public:
     explicit QtListBox(QListView *view);
 
     void addItem(const QString &row) override;
+    void addItems(const QStringList &rows) override;
     void clear() override;
     QString item(int index) const override;
     int count() const override;

@@ -1,0 +1,370 @@
+#include "FakeControls.h"
+
+#include "history/HistoryFile.h"
+#include "history/Windows1252.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+
+using fakes::FakeForm;
+using fakes::setState;
+using fakes::stateOf;
+
+namespace {
+
+struct History
+{
+    FakeForm fake;
+    std::unique_ptr<app::FormTallix> form;
+    QTemporaryDir dir;
+
+    explicit History(bool started = true)
+    {
+        form = std::make_unique<app::FormTallix>(fake.controls);
+        form->Form_Load();
+        if (started)
+            fake.Text1.onClick();
+    }
+    void add(const QString &expression, const QString &result) { form->historyLists().appendEntry(expression, result); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    void save(const QString &path)
+    {
+        fake.fileDialogs.answers.push_back(path);
+        form->mnuSave_Click();
+    }
+    void load(const QString &path)
+    {
+        fake.fileDialogs.answers.push_back(path);
+        form->mnuLoad_Click();
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+std::vector<history::LoadedEntry> parse(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return history::readHistoryFile(buffer, 1 << 20);
+}
+
+QString joined(const std::vector<history::LoadedEntry> &entries)
+{
+    QStringList parts;
+    for (const auto &e : entries)
+        parts << e.expression + QLatin1Char('|') + e.numberText;
+    return parts.join(QLatin1Char(';'));
+}
+
+} // namespace
+
+class TestHistory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resultClickInserts_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("empty box") << "|" << "1234.57|";
+        QTest::newRow("caret at the end") << "2 * |" << "2 * 1234.57|";
+        QTest::newRow("selection at the start") << "[123] + 1" << "1234.57| + 1";
+        QTest::newRow("selection inside") << "1 + [99] + 1" << "1 + 1234.57| + 1";
+        QTest::newRow("caret at 0") << "|+ 1" << "1234.57|+ 1";
+    }
+
+    void resultClickInserts()
+    {
+        QFETCH(QString, before);
+        History h;
+        h.add(QStringLiteral("1234.5678"), QStringLiteral("= 1,234.57"));
+        setState(h.fake.Text1, before);
+        h.fake.List2.setListIndex(0);
+        h.fake.List2.onClick();
+        QTEST(stateOf(h.fake.Text1), "after");
+        QCOMPARE(h.fake.window.focus, QStringLiteral("Text1"));
+        QCOMPARE(h.fake.List2.selected, 0); // the selections stay
+    }
+
+    void instructionRowsDoNothing()
+    {
+        History h(false);
+        const QString instructions = h.fake.Text1.text();
+        for (int row = 0; row < 5; ++row) {
+            h.fake.List3.visible = true;
+            h.fake.List2.setListIndex(row);
+            h.fake.List2.onClick();
+            QVERIFY(!h.fake.List3.visible);
+            h.fake.List1.setListIndex(row);
+            h.fake.List1.onDoubleClick();
+        }
+        QCOMPARE(h.fake.Text1.text(), instructions);
+        QCOMPARE(h.fake.Text2.text(), QStringLiteral("= 595.09"));
+    }
+
+    void doubleClickPutsExpressionBack()
+    {
+        History h;
+        h.add(QStringLiteral("2 ^ 10"), QStringLiteral("= 1,024"));
+        setState(h.fake.Text1, QStringLiteral("7 [+] 8"));
+        h.fake.Text2.setText(QStringLiteral("= 15"));
+        h.fake.List1.onDoubleClick(); // no row selected: ignored
+        QCOMPARE(h.fake.Text2.text(), QStringLiteral("= 15"));
+        h.fake.List1.setListIndex(0);
+        h.fake.List1.onDoubleClick();
+        QCOMPARE(stateOf(h.fake.Text1), QStringLiteral("2 ^ 10|"));
+        QCOMPARE(h.fake.Text2.text(), QString());
+    }
+
+    void expressionClickClearsResultHighlight()
+    {
+        History h;
+        h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+        h.fake.List2.setListIndex(0);
+        h.fake.List1.setListIndex(0);
+        h.fake.List1.onClick();
+        QCOMPARE(h.fake.List2.selected, -1);
+        QCOMPARE(h.fake.List1.selected, 0);
+    }
+
+    void scrollCouplingOneWay()
+    {
+        History h;
+        h.fake.List2.top = 40;
+        h.fake.List2.onScroll();
+        QCOMPARE(h.fake.List1.top, 40);
+        h.fake.List1.top = 7;
+        QVERIFY(!h.fake.List1.onScroll); // nothing follows List1
+        QCOMPARE(h.fake.List2.top, 40);
+    }
+
+    void clearCommands()
+    {
+        History h;
+        for (auto clear : {&app::FormTallix::Command1_Click, &app::FormTallix::mnuClsHistory_Click,
+                           &app::FormTallix::mnuClearAll_Click}) {
+            h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+            h.fake.Text1.setText(QStringLiteral("5"));
+            h.fake.Text2.setText(QStringLiteral("= 5"));
+            (h.form.get()->*clear)();
+            QCOMPARE(h.fake.List1.rows.size() + h.fake.List2.rows.size(), 0);
+            const bool all = clear == &app::FormTallix::mnuClearAll_Click;
+            QCOMPARE(h.fake.Text1.text().isEmpty(), all);
+            QCOMPARE(h.fake.Text2.text().isEmpty(), all);
+        }
+    }
+
+    void copyButtons_data()
+    {
+        QTest::addColumn<QString>("text1");
+        QTest::addColumn<QString>("text2");
+        QTest::addColumn<QString>("copy1");
+        QTest::addColumn<QString>("copy2");
+        QTest::newRow("separators") << "1234.567" << "= 1,234.57" << "1234.57" << "1234.567 = 1,234.57";
+        QTest::newRow("negative") << "0 - 2.5" << "= -2.5" << "-2.5" << "0 - 2.5 = -2.5";
+        QTest::newRow("error") << "1/0" << "Error" << "Error" << "1/0 Error";
+        QTest::newRow("empty result") << "7" << "" << "" << "7 ";
+        QTest::newRow("line breaks stay") << "1 +\r\n2" << "= 3" << "3" << "1 +\r\n2 = 3";
+    }
+
+    void copyButtons()
+    {
+        QFETCH(QString, text1);
+        QFETCH(QString, text2);
+        History h;
+        h.fake.Text1.setText(text1);
+        h.fake.Text2.setText(text2);
+        h.form->CommandCopy1_Click();
+        QTEST(h.fake.clipboard.content, "copy1");
+        h.form->CommandCopy2_Click();
+        QTEST(h.fake.clipboard.content, "copy2");
+        QCOMPARE(h.fake.clipboard.clears, 2); // cleared before each write
+        h.form->CommandCC_Click();
+        QFETCH(QString, copy1);
+        QCOMPARE(stateOf(h.fake.Text1), copy1 + QLatin1Char('|')); // the caret at the end
+        QCOMPARE(h.fake.Text2.text(), text2);
+    }
+
+    void copyWithBusyClipboardChangesNothing()
+    {
+        History h;
+        h.fake.clipboard.content = QStringLiteral("kept");
+        h.fake.clipboard.working = false;
+        h.form->CommandCopy2_Click();
+        h.form->CommandCopy1_Click();
+        QCOMPARE(h.fake.clipboard.content, QStringLiteral("kept"));
+        QVERIFY(h.fake.messages.shown.isEmpty());
+    }
+
+    void fileFormat()
+    {
+        const QString sample = QStringLiteral("238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3");
+        History h;
+        h.add(sample, QStringLiteral("= 595.09"));
+        h.add(QStringLiteral("5 \u20AC \u4E2D"), QStringLiteral("= 1,234.5"));
+        const QString first = h.path(QStringLiteral("a.txt"));
+        h.save(first);
+        QCOMPARE(readAll(first), sample.toLatin1() + "  = 595.09\r\n5 \x80 ?  = 1,234.5\r\n \r\n");
+        // Loading into empty lists and saving again gives the same bytes.
+        h.form->Command1_Click();
+        h.load(first);
+        QCOMPARE(h.fake.List1.rows, (QStringList{sample, QStringLiteral("5 \u20AC ?")}));
+        QCOMPARE(h.fake.List2.rows, (QStringList{"  = 595.09", "  = 1,234.5"}));
+        const QString second = h.path(QStringLiteral("b.txt"));
+        h.save(second);
+        QCOMPARE(readAll(second), readAll(first));
+        h.load(second); // loading appends, without comparing
+        QCOMPARE(h.fake.List1.rows.size(), 4);
+    }
+
+    void emptyAndInstructionSaves()
+    {
+        History h(false);
+        const QString instructions = h.path(QStringLiteral("i.txt"));
+        h.save(instructions);
+        QVERIFY(readAll(instructions).startsWith("Calculate HistoryResult\r\n\r\n"));
+        h.load(instructions); // the instruction rows go first, and the blank second line stops
+        QCOMPARE(h.fake.List1.rows.size() + h.fake.List2.rows.size(), 0);
+        const QString empty = h.path(QStringLiteral("e.txt"));
+        h.save(empty);
+        QCOMPARE(readAll(empty), QByteArray(" \r\n"));
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("entries");
+        QTest::newRow("trimmed and split") << QByteArray("  1+1  =  2 \r\n \r\n") << "1+1|2";
+        QTest::newRow("blank line stops") << QByteArray("1= 1\r\n\r\n2= 2\r\n") << "1|1";
+        QTest::newRow("spaces line stops") << QByteArray("1= 1\r\n   \r\n2= 2\r\n") << "1|1";
+        QTest::newRow("no = stops") << QByteArray("1= 1\r\noops\r\n2= 2\r\n") << "1|1";
+        QTest::newRow("two =") << QByteArray("a = b = c\r\n") << "a|b";
+        QTest::newRow("no end marker") << QByteArray("1= 1\r\n2= 2") << "1|1;2|2";
+        QTest::newRow("LF and CR line ends") << QByteArray("1= 1\n2= 2\r3= 3\r\n") << "1|1;2|2;3|3";
+        QTest::newRow("tabs stay") << QByteArray("\t1 = 1\t\r\n") << "\t1|1\t";
+        QTest::newRow("NUL bytes") << QByteArray("1\0= 1\r\n", 8) << QStringLiteral("1%1|1").arg(QChar(0));
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 17) << "";
+        QTest::newRow("unassigned 1252 bytes") << QByteArray("\x81\x8d= \x90\r\n") << "\u0081\u008d|\u0090";
+        QTest::newRow("line over the limit") << QByteArray("1= 1\r\n") + QByteArray(2 << 20, '7') + "= 7\r\n" << "1|1";
+    }
+
+    void reading()
+    {
+        QFETCH(QByteArray, file);
+        QTEST(joined(parse(file)), "entries");
+    }
+
+    void saveQuestionsAndDialogs()
+    {
+        History h;
+        h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+        const QString path = h.path(QStringLiteral("kept.txt"));
+        write(path, "old bytes");
+        h.fake.messages.answers = {platform::msgbox::No};
+        h.save(path);
+        QCOMPARE(readAll(path), QByteArray("old bytes"));
+        QCOMPARE(h.fake.messages.shown.last(),
+                 QStringLiteral("This file is exists, overwrite it?      |68|Save as"));
+        h.fake.messages.answers = {platform::msgbox::Yes};
+        h.save(path);
+        QCOMPARE(readAll(path), QByteArray("1  = 1\r\n \r\n"));
+
+        const platform::FileDialogs::Request &save = h.fake.fileDialogs.requests.front();
+        QCOMPARE(save.title, QStringLiteral("Save to text file"));
+        QCOMPARE(save.filter, QStringLiteral("Text Files (*.txt)"));
+        QCOMPARE(save.name, QStringLiteral("Tallix_20260307"));
+        QCOMPARE(save.defaultSuffix, QStringLiteral("txt"));
+        QCOMPARE(save.folder, h.fake.fileSystem.documentsFolder()); // the program's folder is not writable
+        h.fake.fileSystem.program = h.dir.path();
+        h.load(QString());
+        QCOMPARE(h.fake.fileDialogs.requests.back().title, QStringLiteral("Open Calculate History File"));
+        QCOMPARE(h.fake.fileDialogs.requests.back().folder, h.dir.path());
+    }
+
+    void cancelledDialogs()
+    {
+        History h(false);
+        h.form->mnuSave_Click(); // cancelled: nothing written, nothing said
+        QVERIFY(h.fake.messages.shown.isEmpty());
+        QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files).size(), 0);
+        h.form->mnuLoad_Click(); // cancelled in the instruction state: both lists empty
+        QCOMPARE(h.fake.List1.rows.size() + h.fake.List2.rows.size(), 0);
+        h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+        h.form->mnuLoad_Click();
+        QCOMPARE(h.fake.List1.rows.size(), 1);
+    }
+
+    void unreadableFilesLoadNothing()
+    {
+        History h;
+        h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+        h.load(h.dir.path());                        // a folder
+        h.load(h.path(QStringLiteral("gone.txt")));  // vanished after the dialog
+        QCOMPARE(h.fake.List1.rows, QStringList{"1"});
+        QVERIFY(h.fake.messages.shown.isEmpty());
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        History h;
+        h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+        const QString path = h.path(QStringLiteral("precious.txt"));
+        write(path, "precious");
+        h.fake.fileSystem.failWrites = true;
+        h.fake.messages.answers = {platform::msgbox::Yes, platform::msgbox::Ok};
+        h.save(path);
+        QCOMPARE(readAll(path), QByteArray("precious"));
+        QCOMPARE(h.fake.messages.shown.last(), QStringLiteral("No space left on device|0|"));
+    }
+
+    // A real disk-full: the file-size limit makes the write fail part-way.
+    void diskFullKeepsTheOldFile()
+    {
+        History h;
+        for (int i = 0; i < 2000; ++i)
+            h.add(QStringLiteral("%1 * 2").arg(i), QStringLiteral("= %1").arg(i * 2));
+        const QString path = h.path(QStringLiteral("precious.txt"));
+        write(path, "precious");
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit small = previous;
+        small.rlim_cur = 4096;
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        QString error;
+        const bool saved = h.fake.fileSystem.replaceFile(
+            path, history::historyFileContents(h.form->historyLists().expressionRows(),
+                                               h.form->historyLists().resultRows()),
+            error);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readAll(path), QByteArray("precious"));
+        QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files), QStringList{"precious.txt"}); // no temporary left
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "tst_history.moc"
