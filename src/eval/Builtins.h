@@ -26,7 +26,8 @@ struct Builtin
 
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);
-// For error texts: the function's name as the language spells it ("Sqr").
+// For error texts: the function's name. The calculator upper-cases what it evaluates, so the
+// language reports the name as it stands there ("SQR").
 std::string_view builtinDisplayName(const Builtin &builtin);
 
 } // namespace eval

@@ -52,8 +52,8 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view expressi
         calculation.resultText = "= 0";
         return calculation;
     }
-    // A string that reads as a number is formatted by its value; shown as it is when automatic.
-    if (value.isString() && decimalPlaces != DecimalPlacesAuto)
+    // A string that reads as a number ("1,234", " 12", "&HFF") is formatted by its value.
+    if (value.isString())
         numberText = formatDouble(number.value);
     calculation.resultText = FormatResult(*numberText, decimalPlaces);
     return calculation;

@@ -57,7 +57,7 @@ constexpr std::array keywords{
     Keyword{"OPTION", TokenKind::Reserved}, Keyword{"PRESERVE", TokenKind::Reserved},
     Keyword{"PRIVATE", TokenKind::Reserved}, Keyword{"PROPERTY", TokenKind::Reserved},
     Keyword{"PUBLIC", TokenKind::Reserved}, Keyword{"RANDOMIZE", TokenKind::Reserved},
-    Keyword{"REDIM", TokenKind::Reserved}, Keyword{"RESUME", TokenKind::Reserved},
+    Keyword{"REDIM", TokenKind::Reserved}, Keyword{"REM", TokenKind::Reserved}, Keyword{"RESUME", TokenKind::Reserved},
     Keyword{"SELECT", TokenKind::Reserved}, Keyword{"SET", TokenKind::Reserved},
     Keyword{"STEP", TokenKind::Reserved}, Keyword{"SUB", TokenKind::Reserved},
     Keyword{"THEN", TokenKind::Reserved}, Keyword{"TO", TokenKind::Reserved},
@@ -88,10 +88,7 @@ void Lexer::skipBlanks()
             }
             return;
         }
-        bool rem = (c == 'R' || c == 'r') && pos_ + 3 <= source_.size() &&
-                   equalsUpper(source_.substr(pos_, 3), "REM") &&
-                   (pos_ + 3 == source_.size() || !isWordChar(source_[pos_ + 3]));
-        if (c == '\'' || rem) {
+        if (c == '\'') {
             while (pos_ < source_.size() && source_[pos_] != '\r' && source_[pos_] != '\n')
                 ++pos_;
             continue;

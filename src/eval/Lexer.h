@@ -30,7 +30,8 @@ struct Token
 };
 
 // Splits expression text into tokens, case-insensitively. Blanks, tabs, the line continuation
-// (" _" then a line end) and comments ("'" or Rem up to the line end) are skipped.
+// (" _" then a line end) and comments ("'" up to the line end) are skipped. Rem is a statement
+// of its own, which no expression may hold.
 class Lexer
 {
 public:

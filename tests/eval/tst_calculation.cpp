@@ -1,0 +1,132 @@
+#include "app/ScriptProvisioning.h"
+#include "eval/Calculation.h"
+#include "eval/DecimalPlaces.h"
+#include "eval/ScriptControl.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+
+namespace {
+
+constexpr int automatic = eval::DecimalPlacesAuto;
+
+QByteArray calculate(eval::ScriptControl &engine, const char *expression, int places)
+{
+    const eval::Calculation c = eval::calculateResultText(engine, expression, places);
+    return c.ok ? QByteArray(c.resultText.c_str()) : "failed " + QByteArray::number(c.error.number);
+}
+
+} // namespace
+
+class TestCalculation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void results_data()
+    {
+        QTest::addColumn<QByteArray>("expression");
+        QTest::addColumn<int>("places");
+        QTest::addColumn<QByteArray>("result");
+        auto add = [](const char *expression, int places, const char *result) {
+            QTest::newRow((std::string(expression) + " at " + std::to_string(places)).c_str())
+                << QByteArray(expression) << places << QByteArray(result);
+        };
+        const char *sample = "238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3";
+        add(sample, 2, "= 595.09");
+        add(sample, automatic, "= 595.090909090909");
+        add(sample, 0, "= 595");
+        // The integer function truncates, as the rewrite makes it Fix.
+        add("int(-2.5)", 2, "= -2");
+        add("Int(2.7)", 2, "= 2");
+        add("0.001", 2, "= 0.00");
+        add("10 / 4", 0, "= 3");
+        add("1234567.5", automatic, "= 1234567.5");
+        add("1E20", automatic, "= 1E+20");
+        add("Rnd", automatic, "= 0.7055475");
+        // A string that reads as a number counts by its value.
+        add("\"1\" & \"2\"", 2, "= 12");
+        add("\"1\" & \"2\"", automatic, "= 12");
+        add("\"1,234\"", 0, "= 1234");
+        for (int places : {0, 2, 9, automatic})
+            add("5 - 5", places, "= 0"); // exact zero ignores the setting
+        for (int places = 0; places <= 9; ++places)
+            add("2 * 3", places, "= 6");
+    }
+    void results()
+    {
+        QFETCH(QByteArray, expression);
+        QFETCH(int, places);
+        QFETCH(QByteArray, result);
+        eval::ScriptControl engine;
+        QCOMPARE(calculate(engine, expression.constData(), places), result);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QByteArray>("expression");
+        QTest::addColumn<int>("number"); // 0: any error will do
+        QTest::newRow("CInt becomes CFix") << QByteArray("CInt(2.5)") << 13;
+        QTest::newRow("division by zero") << QByteArray("1 / 0") << 11;
+        QTest::newRow("empty text") << QByteArray("") << 0;
+        QTest::newRow("Boolean") << QByteArray("True") << 0;
+        QTest::newRow("Empty") << QByteArray("x") << 0;
+        QTest::newRow("Null") << QByteArray("Null") << 0;
+        QTest::newRow("Date") << QByteArray("#1/2/2000#") << 0;
+        QTest::newRow("text") << QByteArray("\"abc\"") << 0;
+    }
+    void failures()
+    {
+        QFETCH(QByteArray, expression);
+        QFETCH(int, number);
+        for (int places : {0, 2, automatic}) {
+            eval::ScriptControl engine;
+            const eval::Calculation c = eval::calculateResultText(engine, expression.toStdString(), places);
+            QVERIFY(!c.ok);
+            QVERIFY(c.resultText.empty());
+            QVERIFY(c.error.number != 0);
+            if (number != 0)
+                QCOMPARE(c.error.number, number);
+        }
+    }
+
+    // The window keeps one engine for its whole life, so Rnd goes on between calculations.
+    void engineKeepsItsSequence()
+    {
+        eval::ScriptControl engine;
+        QCOMPARE(calculate(engine, "Rnd", automatic), QByteArray("= 0.7055475"));
+        QCOMPARE(calculate(engine, "1 / 0", automatic), QByteArray("failed 11"));
+        QCOMPARE(calculate(engine, "Rnd", automatic), QByteArray("= 0.533424"));
+    }
+
+    void provisioningWritesNothing()
+    {
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+        const auto contents = [](const QString &path) {
+            return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QString appDir = QCoreApplication::applicationDirPath();
+        const QStringList appDirBefore = contents(appDir);
+        eval::ScriptControl engine;
+        QVERIFY(!engine.isReady());
+        engine.setLanguage("JScript");
+
+        const QString oldCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(scratch.path()));
+        app::EnsureScriptControl(engine);
+
+        QVERIFY(QDir::setCurrent(oldCurrent));
+        QVERIFY(engine.isReady());
+        QVERIFY(engine.Eval("1 + 1").ok);
+        QCOMPARE(contents(scratch.path()), QStringList());
+        QCOMPARE(contents(appDir), appDirBefore);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalculation)
+#include "tst_calculation.moc"

@@ -1,0 +1,225 @@
+#include "eval/NumberText.h"
+#include "eval/ScriptControl.h"
+
+#include <QTest>
+
+#include <string>
+
+namespace {
+
+// Each row names the expression, the subtype the language gives it and its CStr text, so that
+// the right number in the wrong subtype (Integer where Long is due) fails as well.
+void valueColumns()
+{
+    QTest::addColumn<QByteArray>("expression");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("text");
+}
+
+void row(const char *expression, const char *type, const char *text)
+{
+    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
+}
+
+void checkValue()
+{
+    QFETCH(QByteArray, expression);
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, text);
+    eval::ScriptControl engine;
+    const eval::EvalResult r = engine.Eval(expression.toStdString());
+    QVERIFY2(r.ok, r.error.description.c_str());
+    QCOMPARE(QByteArray(eval::typeName(r.value.type())), type);
+    QCOMPARE(QByteArray(eval::NumberText(r.value).value_or("Null").c_str()), text);
+}
+
+QByteArray rnd(eval::ScriptControl &engine, const char *expression)
+{
+    const eval::EvalResult r = engine.Eval(expression);
+    if (!r.ok || r.value.type() != eval::VarType::Single)
+        return "not a Single";
+    return QByteArray(eval::NumberText(r.value)->c_str());
+}
+
+} // namespace
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void precedence_data()
+    {
+        valueColumns();
+        row("-3^2", "Double", "9"); // the sign binds tighter than ^
+        row("2^3^2", "Double", "64");
+        row("2^-1", "Double", "0.5");
+        row("2*-3", "Integer", "-6");
+        row("--1", "Integer", "1");
+        row("2 * 3 ^ 2", "Double", "18");
+        row("7 \\ 2 * 2", "Integer", "1");
+        row("7 Mod 6 \\ 2", "Integer", "1");
+        row("1 + 7 Mod 4", "Integer", "4");
+        row("1 & 2 + 3", "String", "15");
+        row("\"ab\" = \"a\" & \"b\"", "Boolean", "True");
+        row("1 < 2 = True", "Boolean", "True");
+        row("3 > 2 > 1", "Boolean", "False");
+        row("Not 1 = 2", "Boolean", "True");
+        row("Not 0 And 0", "Integer", "0");
+        row("1 Or 2 And 0", "Integer", "1");
+        row("1 Xor 1 Or 1", "Integer", "0");
+        row("False Imp False Eqv False", "Boolean", "True");
+        row("12 And 10", "Integer", "8");
+        row("12 Or 10", "Integer", "14");
+        row("12 Xor 10", "Integer", "6");
+        row("(5)mod(3)", "Integer", "2");
+        row("5MOD 3", "Integer", "2");
+        row("abs(-2) + ABS(-3) + aBs(-4)", "Integer", "9");
+    }
+    void precedence() { checkValue(); }
+
+    void typesAndLiterals_data()
+    {
+        valueColumns();
+        row("32767", "Integer", "32767");
+        row("32768", "Long", "32768");
+        row("-32768", "Long", "-32768"); // the literal is Long before it is negated
+        row("2147483648", "Double", "2147483648");
+        row("32767 + 1", "Long", "32768");
+        row("200 * 200", "Long", "40000");
+        row("-&H8000", "Long", "32768");
+        row("2147483647 + 1", "Double", "2147483648");
+        row("1 / 3", "Double", "0.333333333333333");
+        row("5.5 Mod 2", "Long", "0"); // 5.5 rounds to 6 first
+        row("6.5 \\ 1", "Long", "6");
+        row("7.5 \\ 1", "Long", "8");
+        row("-7 Mod 3", "Integer", "-1");
+        row("-7 \\ 2", "Integer", "-3");
+        row("x + 1", "Integer", "1");
+        row("x & \"a\"", "String", "a");
+        row("Null + 1", "Null", "Null");
+        row("Null & \"a\"", "String", "a");
+        row("\"a\" + \"b\"", "String", "ab");
+        row("\"1\" + 1", "Double", "2");
+        row("True + True", "Integer", "-2");
+        row("CByte(200) + CByte(55)", "Byte", "255");
+        row("CByte(200) + CByte(56)", "Integer", "256");
+        row("CSng(1.5) + 1", "Single", "2.5");
+        row("CSng(1.5) + 32768", "Double", "32769.5");
+        row("CCur(1.5) * 2", "Currency", "3");
+        row("&HFFFF", "Integer", "-1");
+        row("&H8000", "Integer", "-32768");
+        row("&H10000", "Long", "65536");
+        row("&O17", "Integer", "15");
+        row("1E3", "Double", "1000");
+        row("1.5E-3", "Double", "0.0015");
+        row(".5", "Double", "0.5");
+        row("5.", "Double", "5");
+        row("\"a\"\"b\"", "String", "a\"b");
+        row("1 ' a comment", "Integer", "1");
+        const QByteArray integer("Integer"), three("3");
+        QTest::newRow("continued line") << QByteArray("1 + _\n2") << integer << three;
+        QTest::newRow("continued CR LF") << QByteArray("1 + _\r\n2") << integer << three;
+    }
+    void typesAndLiterals() { checkValue(); }
+
+    void functions_data()
+    {
+        valueColumns();
+        row("Abs(-2.5)", "Double", "2.5");
+        row("Atn(1) * 4", "Double", "3.14159265358979");
+        row("Cos(0)", "Double", "1");
+        row("Exp(1)", "Double", "2.71828182845905");
+        row("Fix(-2.7)", "Double", "-2");
+        row("Int(-2.7)", "Double", "-3");
+        row("Int(2.7)", "Double", "2");
+        row("Log(Exp(2))", "Double", "2");
+        row("Sgn(-5)", "Integer", "-1");
+        row("Sin(Atn(1) * 2)", "Double", "1");
+        row("Sqr(2)", "Double", "1.4142135623731");
+        row("Tan(Atn(1))", "Double", "1");
+        row("Round(2.5)", "Double", "2");
+        row("Round(3.5)", "Double", "4");
+        row("Round(-2.5)", "Double", "-2");
+        row("Round(1.2345, 2)", "Double", "1.23");
+        row("CBool(5)", "Boolean", "True");
+        row("CBool(\"false\")", "Boolean", "False");
+        row("CCur(1.23456)", "Currency", "1.2346");
+        row("CCur(-0.5)", "Currency", "-0.5");
+        row("CDbl(\"1.5\")", "Double", "1.5");
+        row("CInt(2.5)", "Integer", "2");
+        row("CInt(3.5)", "Integer", "4");
+        row("CLng(2147483647.4)", "Long", "2147483647");
+        row("CSng(1 / 3)", "Single", "0.3333333");
+        row("Hex(255)", "String", "FF");
+        row("Hex(-1)", "String", "FFFF");
+        row("Oct(-1)", "String", "177777");
+        row("Len(\"abc\")", "Long", "3");
+        row("Len(Null)", "Null", "Null");
+        row("VarType(1.5)", "Integer", "5");
+    }
+    void functions() { checkValue(); }
+
+    void errors_data()
+    {
+        QTest::addColumn<QByteArray>("expression");
+        QTest::addColumn<int>("number");
+        auto add = [](const char *expression, int number) {
+            QTest::newRow(expression) << QByteArray(expression) << number;
+        };
+        add("1 / 0", 11);
+        add("0 / 0", 6);
+        add("5 \\ 0", 11);
+        add("2147483648 \\ 1", 6);
+        add("Sqr(-1)", 5);
+        add("Log(0)", 5);
+        add("Exp(710)", 6);
+        add("10 ^ 309", 6);
+        add("(-8) ^ (1 / 3)", 5);
+        add("Abs(1, 2)", 450);
+        add("foo(1)", 13);
+        add("\"abc\" + 1", 13);
+        add("CInt(32768)", 6);
+        add("CByte(256)", 6);
+        add("CInt(Null)", 94);
+        add("1 +", 1023);
+        add("(1", 1006);
+        add("1 2", 1025);
+        add("1 $ 2", 1032);
+        add("\"abc", 1033);
+        add("1 / 0 +", 1023); // the whole text is parsed before anything runs
+    }
+    void errors()
+    {
+        QFETCH(QByteArray, expression);
+        QFETCH(int, number);
+        eval::ScriptControl engine;
+        const eval::EvalResult r = engine.Eval(expression.toStdString());
+        QVERIFY(!r.ok);
+        QCOMPARE(r.error.number, number);
+        QVERIFY(!r.error.description.empty());
+    }
+
+    void errorTexts()
+    {
+        eval::ScriptControl engine;
+        QCOMPARE(engine.Eval("1 / 0").error.description, std::string("Division by zero"));
+        QCOMPARE(engine.Eval("foo(1)").error.description, std::string("Type mismatch: 'foo'"));
+    }
+
+    void rndSequence()
+    {
+        eval::ScriptControl engine;
+        QCOMPARE(rnd(engine, "Rnd"), QByteArray("0.7055475"));
+        QCOMPARE(rnd(engine, "Rnd()"), QByteArray("0.533424"));
+        QCOMPARE(rnd(engine, "Rnd(1)"), QByteArray("0.5795186"));
+        QCOMPARE(rnd(engine, "Rnd(0)"), QByteArray("0.5795186"));
+        QCOMPARE(rnd(engine, "Rnd(-1)"), QByteArray("0.224007"));
+        QCOMPARE(rnd(engine, "Rnd(-1)"), QByteArray("0.224007"));
+        eval::ScriptControl fresh;
+        QCOMPARE(rnd(fresh, "Rnd"), QByteArray("0.7055475"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "tst_language.moc"

@@ -1,0 +1,123 @@
+#include "app/FormTallix.h"
+#include "app/MainWindow.h"
+#include "platform/ListBox.h"
+#include "platform/TextBox.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+struct Running
+{
+    app::MainWindow window;
+    app::FormTallix form{window.controls()};
+    QPlainTextEdit *text1 = nullptr;
+    QListView *list1 = nullptr;
+    QListView *list2 = nullptr;
+
+    Running()
+    {
+        form.Form_Load();
+        window.show();
+        text1 = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        list1 = window.findChild<QListView *>(QStringLiteral("List1"));
+        list2 = window.findChild<QListView *>(QStringLiteral("List2"));
+    }
+    bool start()
+    {
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        QTest::mouseClick(text1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        return true;
+    }
+    void calculate(const QString &expression)
+    {
+        box().setText(expression);
+        text1->setFocus();
+        QTest::keyClick(text1, Qt::Key_Return);
+    }
+    platform::TextBox &box() const { return *window.controls().Text1; }
+    static QPoint row(QListView *list, int index)
+    {
+        QCoreApplication::processEvents(); // the view lays its rows out lazily
+        return list->visualRect(list->model()->index(index, 0)).center();
+    }
+};
+
+} // namespace
+
+class TestQtHistory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void doubleClickAndResultClick()
+    {
+        Running r;
+        QVERIFY(r.start());
+        r.calculate(QStringLiteral("1234.5678"));
+        r.calculate(QStringLiteral("2 * 3"));
+        const QPoint first = Running::row(r.list1, 0);
+        QTest::mousePress(r.list1->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseRelease(r.list1->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseDClick(r.list1->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(r.box().text(), QStringLiteral("1234.5678"));
+        QCOMPARE(r.box().selStart(), 9);
+        QCOMPARE(r.window.controls().Text2->text(), QString());
+
+        r.box().setSelStart(0); // at 0
+        QTest::mouseClick(r.list2->viewport(), Qt::LeftButton, {}, Running::row(r.list2, 1));
+        QCOMPARE(r.box().text(), QStringLiteral("61234.5678"));
+        QCOMPARE(r.box().selStart(), 1);
+        r.box().setSelStart(2); // over a selection
+        r.box().setSelLength(4);
+        QTest::mouseClick(r.list2->viewport(), Qt::LeftButton, {}, Running::row(r.list2, 0));
+        QCOMPARE(r.box().text(), QStringLiteral("611234.575678"));
+        QCOMPARE(r.box().selStart(), 9);
+        r.box().setSelStart(1000); // at the end
+        QTest::mouseClick(r.list2->viewport(), Qt::LeftButton, {}, Running::row(r.list2, 1));
+        QVERIFY(r.box().text().endsWith(QStringLiteral("56786")));
+        QCOMPARE(r.box().selStart(), r.box().text().size());
+
+        QTest::mouseClick(r.list1->viewport(), Qt::LeftButton, {}, Running::row(r.list1, 1));
+        QCOMPARE(r.window.controls().List2->listIndex(), -1); // the result highlight went
+    }
+
+    void scrollCouplingOneWay()
+    {
+        Running r;
+        QVERIFY(r.start());
+        QStringList rows;
+        for (int i = 0; i < 200; ++i)
+            rows << QString::number(i);
+        r.window.controls().List1->addItems(rows);
+        r.window.controls().List2->addItems(rows);
+        QCoreApplication::processEvents();
+        r.list2->verticalScrollBar()->setValue(120);
+        QCOMPARE(r.window.controls().List1->topIndex(), 120);
+        r.list1->verticalScrollBar()->setValue(10);
+        QCOMPARE(r.window.controls().List2->topIndex(), 120);
+        QCOMPARE(r.list1->indexAt(QPoint(2, 2)).row(), 10);
+    }
+
+    // After a calculation the focus is on the send button, so a second Enter sends the result.
+    void secondEnterSendsTheResult()
+    {
+        Running r;
+        QVERIFY(r.start());
+        QTest::keyClicks(r.text1, QStringLiteral("1000*1.5"));
+        QTest::keyClick(r.text1, Qt::Key_Return);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("CommandCC"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(r.box().text(), QStringLiteral("1500"));
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
+        QCOMPARE(r.box().selStart(), 4);
+    }
+};
+
+QTEST_MAIN(TestQtHistory)
+#include "tst_qthistory.moc"
