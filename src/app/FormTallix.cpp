@@ -47,6 +47,7 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
 
     connectEntry();
     connectHistory();
+    connectHelp();
 }
 
 void FormTallix::Form_Load()

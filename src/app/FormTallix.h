@@ -16,6 +16,8 @@ class FileSystem;
 class ListBox;
 class MenuEntry;
 class MessageBoxes;
+class Shell;
+class CompanionWindows;
 class TextBox;
 class Window;
 } // namespace platform
@@ -30,6 +32,8 @@ struct FormControls
     platform::Clipboard *clipboard = nullptr;
     platform::FileDialogs *fileDialogs = nullptr;
     platform::FileSystem *fileSystem = nullptr;
+    platform::Shell *shell = nullptr;
+    platform::CompanionWindows *companions = nullptr;
 
     platform::TextBox *Text1 = nullptr; // the expression box
     platform::TextBox *Text2 = nullptr; // the result box
@@ -74,6 +78,16 @@ public:
     void Form_Activate();
     void Form_Click();
     void mnuExit_Click();
+
+    // Help, about, launchers and the web address (app/).
+    void mnuHelpTopic_Click();
+    void mnuAbout_Click();
+    void mnuNotepad_Click();
+    void mnuPaint_Click();
+    void mnuWebsite_Click();
+    void mnuBK1_Click();
+    void mnuBK2_Click();
+    void mnuBK3_Click();
 
     // The expression box's own rules (entry/).
     void Text1_Change();
@@ -150,11 +164,16 @@ public:
     // The start-up text of the expression box; its first 30 characters mark the instruction state.
     static const QString InstructionText;
     static const QString InstructionMarker;
+    // The about box's title and notice.
+    static const QString MakerName;
+    static const QString MakerNotice;
 
 private:
     void chooseDecimalPlaces(int entry, std::int16_t value);
     void connectEntry();
     void connectHistory();
+    void connectHelp();
+    void launch(const QString &what, const QStringList &candidates);
     QString dialogFolder() const;
     void endInstructionState();
     platform::TextBox *editTarget() const;

@@ -1,11 +1,13 @@
 #include "MainWindow.h"
 
+#include "companion/CompanionDialog.h"
 #include "companion/CompanionProducts.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtFileSystem.h"
+#include "platform/qt/QtShell.h"
 #include "platform/qt/QtListBox.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -74,12 +76,17 @@ MainWindow::MainWindow()
     controls_.fileDialogs = fileDialogs_.get();
     fileSystem_ = std::make_unique<platform::qt::QtFileSystem>();
     controls_.fileSystem = fileSystem_.get();
+    shell_ = std::make_unique<platform::qt::QtShell>();
+    controls_.shell = shell_.get();
+    companions_ = std::make_unique<companion::QtCompanionWindows>(this, *shell_, *messages_);
+    controls_.companions = companions_.get();
+    // Back from another window of ours, the main window is active again.
+    messages_->afterClose = [this] { activateAgain(); };
+    companions_->afterClose = [this] { activateAgain(); };
     buildControls();
     buildMenus();
     setTabOrder();
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::focusWindowChanged);
 }
 
 MainWindow::~MainWindow() = default;
@@ -328,16 +335,8 @@ void MainWindow::showEvent(QShowEvent *event)
     }
 }
 
-// Active again after another window of ours (a dialog, a message box), but not after a pop-up
-// menu, and not when the user comes back from another application.
-void MainWindow::focusWindowChanged(QWindow *window)
+void MainWindow::activateAgain()
 {
-    QWindow *previous = lastFocusWindow_;
-    lastFocusWindow_ = window;
-    if (window == nullptr || window != windowHandle() || previous == nullptr || previous == window)
-        return;
-    if (previous->flags().testFlag(Qt::Popup) || (previous->flags() & Qt::WindowType_Mask) == Qt::ToolTip)
-        return;
     if (onActivate)
         onActivate();
 }

@@ -18,11 +18,16 @@ class QtButton;
 class QtClipboard;
 class QtFileDialogs;
 class QtFileSystem;
+class QtShell;
 class QtListBox;
 class QtMenuEntry;
 class QtMessageBoxes;
 class QtTextBox;
 } // namespace platform::qt
+
+namespace companion {
+class QtCompanionWindows;
+}
 
 namespace app {
 
@@ -41,6 +46,7 @@ public:
     QWidget *clientArea() const { return client_; }
 
     // platform::Window
+    QString caption() const override { return windowTitle(); }
     int screenWidth() const override;
     int screenHeight() const override;
     int width() const override;
@@ -64,7 +70,7 @@ private:
     platform::qt::QtMenuEntry *entry(QMenu *menu, const QString &name, const QString &caption,
                                      const QKeySequence &shortcut = {});
     void separator(QMenu *menu, const QString &name);
-    void focusWindowChanged(QWindow *window);
+    void activateAgain();
 
     QWidget *client_ = nullptr;
     FormControls controls_;
@@ -73,7 +79,8 @@ private:
     std::unique_ptr<platform::qt::QtClipboard> clipboard_;
     std::unique_ptr<platform::qt::QtFileDialogs> fileDialogs_;
     std::unique_ptr<platform::qt::QtFileSystem> fileSystem_;
-    QWindow *lastFocusWindow_ = nullptr;
+    std::unique_ptr<platform::qt::QtShell> shell_;
+    std::unique_ptr<companion::QtCompanionWindows> companions_;
     bool shownOnce_ = false;
 };
 

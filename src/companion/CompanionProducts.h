@@ -13,4 +13,11 @@ inline const std::array<QString, 3> ProductDescriptions{
     QStringLiteral("numerette-eval, the command-line evaluator"),
 };
 
+// Where each is downloaded, under the project's web address.
+inline const std::array<QString, 3> DownloadAddresses{
+    QStringLiteral("https://numerette.example/download/numerette_9.19_amd64.deb"),
+    QStringLiteral("https://numerette.example/download/numerette-9.19.tar.gz"),
+    QStringLiteral("https://numerette.example/download/numerette-eval-9.19-linux-x86_64.tar.gz"),
+};
+
 } // namespace companion

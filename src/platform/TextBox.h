@@ -32,6 +32,8 @@ public:
     virtual void setForeColor(Rgb color) = 0;
     virtual Rgb foreColor() const = 0;
     virtual void setFocus() = 0;
+    virtual void setFontBold(bool bold) = 0;
+    virtual bool isFontBold() const = 0;
 
     // After every change of the text, whatever made it.
     std::function<void()> onChange;
@@ -41,6 +43,9 @@ public:
     std::function<void(int &keyAscii)> onKeyPress;
     // A mouse click in the box, after the box has placed the caret.
     std::function<void()> onClick;
+    std::function<void()> onMouseMove; // over the box, a button pressed or not
+    std::function<void()> onMouseDown;
+    std::function<void()> onMouseUp;
 };
 
 } // namespace platform

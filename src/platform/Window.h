@@ -8,13 +8,14 @@ namespace platform {
 
 class MenuEntry;
 
-// The main window itself: its place on the screen, its menus, focus and end.
+// A window of the program: its place on the screen, its menus, focus and end.
 // Sizes and positions are in twips (15 to a pixel).
 class Window
 {
 public:
     virtual ~Window() = default;
 
+    virtual QString caption() const = 0;
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
     virtual int width() const = 0;  // outer size: title bar, menu bar and borders included
@@ -32,7 +33,8 @@ public:
     virtual void endProgram() = 0;
 
     std::function<void()> onActivate; // shown, or active again after another window of ours
-    std::function<void()> onClick;    // a click on the background, not on a control
+    std::function<void()> onClick;     // a click on the background, not on a control
+    std::function<void()> onMouseMove; // over the background
 };
 
 } // namespace platform

@@ -122,6 +122,8 @@ FakeForm::FakeForm()
     controls.clipboard = &clipboard;
     controls.fileDialogs = &fileDialogs;
     controls.fileSystem = &fileSystem;
+    controls.shell = &shell;
+    controls.companions = &companions;
     controls.Text1 = &Text1;
     controls.Text2 = &Text2;
     controls.List1 = &List1;

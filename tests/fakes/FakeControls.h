@@ -8,6 +8,7 @@
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
@@ -37,6 +38,8 @@ public:
     void setForeColor(platform::Rgb color) override { color_ = color; }
     platform::Rgb foreColor() const override { return color_; }
     void setFocus() override;
+    void setFontBold(bool b) override { bold_ = b; }
+    bool isFontBold() const override { return bold_; }
 
     // A character key typed by the user: the key-press hook first, then the box applies it.
     void type(QChar key);
@@ -51,6 +54,7 @@ private:
     int start_ = 0;
     int length_ = 0;
     platform::Rgb color_;
+    bool bold_ = false;
 };
 
 class FakeListBox : public platform::ListBox
@@ -113,6 +117,7 @@ struct Popup
 class FakeWindow : public platform::Window
 {
 public:
+    QString caption() const override { return title; }
     int screenWidth() const override { return screenW; }
     int screenHeight() const override { return screenH; }
     int width() const override { return outerW; }
@@ -123,6 +128,7 @@ public:
     void close() override { closed = true; }
     void endProgram() override { ended = true; }
 
+    QString title = QStringLiteral(" Numerette 9.19");
     int screenW = 1280 * 15, screenH = 800 * 15, outerW = 8865, outerH = 6390;
     int left = 0, top = 0;
     QString focus;
@@ -191,6 +197,34 @@ public:
     bool failWrites = false;
 };
 
+// Programs that "exist" when listed; everything started or opened is recorded.
+class FakeShell : public platform::Shell
+{
+public:
+    QString findProgram(const QString &name) const override
+    {
+        return installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
+    }
+    bool startDetached(const QString &program) override
+    {
+        started << program;
+        return !broken.contains(program);
+    }
+    bool openUrl(const QString &address) override
+    {
+        opened << address;
+        return true;
+    }
+    QStringList installed, broken, started, opened;
+};
+
+class FakeCompanions : public platform::CompanionWindows
+{
+public:
+    void showModal() override { ++shown; }
+    int shown = 0;
+};
+
 // Every control of the window, wired into FormControls as the real window does.
 struct FakeForm
 {
@@ -201,6 +235,8 @@ struct FakeForm
     FakeClipboard clipboard;
     FakeFileDialogs fileDialogs;
     FakeFileSystem fileSystem;
+    FakeShell shell;
+    FakeCompanions companions;
     FakeTextBox Text1{window, QStringLiteral("Text1")};
     FakeTextBox Text2{window, QStringLiteral("Text2")};
     FakeListBox List1, List2, List3;

@@ -2,6 +2,8 @@
 
 #include "platform/MessageBoxes.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace platform::qt {
@@ -12,6 +14,8 @@ public:
     explicit QtMessageBoxes(QWidget *parent) : parent_(parent) {}
 
     int show(const QString &text, int style, const QString &title) override;
+
+    std::function<void()> afterClose;
 
 private:
     QWidget *parent_;

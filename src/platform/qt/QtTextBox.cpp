@@ -72,6 +72,7 @@ QtTextBox::QtTextBox(QPlainTextEdit *edit, bool singleLine) : edit_(edit), singl
     }
     edit_->installEventFilter(this);
     edit_->viewport()->installEventFilter(this);
+    edit_->viewport()->setMouseTracking(true);
     connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
         if (!writing_)
             notifyChange();
@@ -214,6 +215,15 @@ void QtTextBox::setForeColor(Rgb color)
 
 void QtTextBox::setFocus() { edit_->setFocus(Qt::OtherFocusReason); }
 
+void QtTextBox::setFontBold(bool bold)
+{
+    QFont font = edit_->font();
+    font.setBold(bold);
+    edit_->setFont(font);
+}
+
+bool QtTextBox::isFontBold() const { return edit_->font().bold(); }
+
 bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == edit_ && event->type() == QEvent::ShortcutOverride) {
@@ -237,10 +247,25 @@ bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
             if (keyAscii == 13 && singleLine_)
                 return true;
         }
-    } else if (watched == edit_->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        // The press has placed the caret already.
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && onClick)
-            onClick();
+    } else if (watched == edit_->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            if (onMouseMove)
+                onMouseMove();
+            break;
+        case QEvent::MouseButtonPress:
+            if (onMouseDown)
+                onMouseDown();
+            break;
+        case QEvent::MouseButtonRelease:
+            if (onMouseUp)
+                onMouseUp();
+            // The press has placed the caret already.
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && onClick)
+                onClick();
+            break;
+        default: break;
+        }
     }
     return QObject::eventFilter(watched, event);
 }

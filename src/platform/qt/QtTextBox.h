@@ -29,6 +29,8 @@ public:
     void setForeColor(Rgb color) override;
     Rgb foreColor() const override { return color_; }
     void setFocus() override;
+    void setFontBold(bool bold) override;
+    bool isFontBold() const override;
 
     QPlainTextEdit *widget() const { return edit_; }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Programs and addresses handed to the desktop. Nothing here waits for what it starts.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+
+    // The full path of a program found on the search path, or empty text.
+    virtual QString findProgram(const QString &name) const = 0;
+    virtual bool startDetached(const QString &program) = 0;
+    // Opens a web address in the desktop's default handler.
+    virtual bool openUrl(const QString &address) = 0;
+};
+
+// The companion products window, shown modally: returns once it is closed.
+class CompanionWindows
+{
+public:
+    virtual ~CompanionWindows() = default;
+    virtual void showModal() = 0;
+};
+
+} // namespace platform
