@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QListView>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -320,6 +321,20 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == client_ && event->type() == QEvent::MouseButtonPress && onClick)
         onClick();
+    // Alt and a menu's access letter, passed on by a text box: open that menu.
+    if (watched == client_ && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier) &&
+            key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
+            const QString mnemonic = QLatin1Char('&') + QChar(key->key()).toLower();
+            for (QAction *title : menuBar()->actions()) {
+                if (title->text().toLower().contains(mnemonic)) {
+                    menuBar()->setActiveAction(title);
+                    return true;
+                }
+            }
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

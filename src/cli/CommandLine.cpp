@@ -102,16 +102,17 @@ public:
     {
         eval::Calculation c = eval::calculateResultText(engine_, trimSpaces(expression), options_.decimalPlaces);
         if (c.ok) {
-            line_ = c.resultText;
-        } else {
-            anyFailed_ = true;
-            line_ = "Error";
-            if (options_.why) {
-                line_ += ": ";
-                line_ += std::to_string(c.error.number);
-                line_ += ' ';
-                line_ += c.error.description;
-            }
+            c.resultText += '\n';
+            out_.write(c.resultText.data(), static_cast<std::streamsize>(c.resultText.size()));
+            return;
+        }
+        anyFailed_ = true;
+        line_ = "Error";
+        if (options_.why) {
+            line_ += ": ";
+            line_ += std::to_string(c.error.number);
+            line_ += ' ';
+            line_ += c.error.description;
         }
         line_ += '\n';
         out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));

@@ -7,6 +7,7 @@
 int main(int argc, char **argv)
 {
     std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr); // results are flushed at the end, not before every line read
     std::vector<std::string_view> arguments(argv + 1, argv + argc);
     return cli::runCommandLine(arguments, std::cin, std::cout, std::cerr);
 }

@@ -27,24 +27,29 @@ bool readDigits(std::string_view text, DecimalDigits &out)
         --n;
     if (i < n && (text[i] == '-' || text[i] == '+'))
         out.negative = text[i++] == '-';
-    bool anyDigit = false, afterPoint = false;
-    for (; i < n; ++i) {
-        char c = text[i];
-        if (isDigit(c)) {
-            anyDigit = true;
-            if (out.digits.empty() && c == '0') {
-                if (afterPoint)
-                    --out.point;
-                continue;
-            }
-            out.digits += c;
-            if (!afterPoint)
-                ++out.point;
-        } else if (c == '.' && !afterPoint) {
-            afterPoint = true;
-        } else {
-            break;
+    // The whole part and the fraction are runs of digits: appended whole, leading zeros off.
+    const char *const chars = text.data();
+    const std::size_t wholeStart = i;
+    while (i < n && isDigit(chars[i]))
+        ++i;
+    std::size_t first = wholeStart;
+    while (first < i && chars[first] == '0')
+        ++first;
+    out.digits.append(chars + first, i - first);
+    out.point = static_cast<long>(i - first);
+    bool anyDigit = i > wholeStart;
+    if (i < n && chars[i] == '.') {
+        const std::size_t fractionStart = ++i;
+        while (i < n && isDigit(chars[i]))
+            ++i;
+        anyDigit = anyDigit || i > fractionStart;
+        std::size_t from = fractionStart;
+        if (out.digits.empty()) { // 0.005: the zeros after the point only move it
+            while (from < i && chars[from] == '0')
+                ++from;
+            out.point = -static_cast<long>(from - fractionStart);
         }
+        out.digits.append(chars + from, i - from);
     }
     if (!anyDigit)
         return false;
@@ -101,34 +106,28 @@ void roundDigits(DecimalDigits &d, int places)
         d.point = 0;
 }
 
-std::string masked(const DecimalDigits &d, int places)
+// Appends the formatted number F of the mask with `places` fraction digits to `out`.
+void appendMasked(const DecimalDigits &d, int places, std::string &out)
 {
-    std::string whole;
-    for (long i = 0; i < d.point; ++i)
-        whole += i < static_cast<long>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
-    std::string fraction;
-    for (long i = d.point; i < d.point + places; ++i)
-        fraction += i >= 0 && i < static_cast<long>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-
-    std::string f;
-    f.reserve(whole.size() * 4 / 3 + fraction.size() + 3);
+    const long size = static_cast<long>(d.digits.size());
+    auto digitAt = [&d, size](long i) { return i >= 0 && i < size ? d.digits[static_cast<std::size_t>(i)] : '0'; };
     // A value whose digits all rounded away shows as zero, never as "-0".
     if (d.negative && !d.digits.empty())
-        f += '-';
-    if (places == 0) {
-        f += whole;
-        return f;
+        out += '-';
+    const long whole = d.point > 0 ? d.point : 0;
+    for (long i = 0; i < whole; ++i) {
+        if (places > 0 && i > 0 && (whole - i) % 3 == 0)
+            out += ',';
+        out += digitAt(i);
     }
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0)
-            f += ',';
-        f += whole[i];
-    }
-    f += '.';
-    f += fraction;
-    return f;
+    if (places == 0)
+        return;
+    out += '.';
+    long last = d.point + places; // one past the last fraction digit that is not zero
+    while (last > d.point && digitAt(last - 1) == '0')
+        --last;
+    for (long i = d.point; i < last; ++i)
+        out += digitAt(i);
 }
 
 } // namespace
@@ -142,7 +141,7 @@ std::string FormatResult(std::string_view numberText, int decimalPlaces)
     } else {
         int places = decimalPlaces < 0 ? 0 : decimalPlaces > 9 ? 9 : decimalPlaces;
         roundDigits(digits, places);
-        r += masked(digits, places);
+        appendMasked(digits, places, r);
         if (places == 0 && r == "= ")
             r = "= 0";
         else if (places > 0 && r == "= .")

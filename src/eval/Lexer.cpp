@@ -173,51 +173,63 @@ void Lexer::next(Token &token)
 
 void Lexer::readNumber(Token &token)
 {
-    std::size_t start = pos_;
+    // Scanned with locals: the source's characters could alias this object's members, so
+    // stepping pos_ itself would store it on every digit.
+    const char *const text = source_.data();
+    const std::size_t size = source_.size();
+    const std::size_t start = pos_;
+    std::size_t p = pos_;
     bool isWhole = true;
-    while (pos_ < source_.size() && isDigit(source_[pos_]))
-        ++pos_;
-    if (pos_ < source_.size() && source_[pos_] == '.') {
+    std::uint64_t whole = 0;
+    bool wholeFits = true;
+    for (; p < size && isDigit(text[p]); ++p) {
+        wholeFits = wholeFits && whole < 100000000000ull;
+        whole = whole * 10 + std::uint64_t(text[p] - '0');
+    }
+    if (p < size && text[p] == '.') {
         isWhole = false;
-        ++pos_;
-        while (pos_ < source_.size() && isDigit(source_[pos_]))
-            ++pos_;
+        for (++p; p < size && isDigit(text[p]); ++p) {
+        }
     }
-    if (pos_ < source_.size() && (source_[pos_] == 'E' || source_[pos_] == 'e')) {
-        std::size_t p = pos_ + 1;
-        if (p < source_.size() && (source_[p] == '+' || source_[p] == '-'))
-            ++p;
-        if (p < source_.size() && isDigit(source_[p])) {
+    if (p < size && (text[p] == 'E' || text[p] == 'e')) {
+        std::size_t q = p + 1;
+        if (q < size && (text[q] == '+' || text[q] == '-'))
+            ++q;
+        if (q < size && isDigit(text[q])) {
             isWhole = false;
-            pos_ = p;
-            while (pos_ < source_.size() && isDigit(source_[pos_]))
-                ++pos_;
+            for (p = q; p < size && isDigit(text[p]); ++p) {
+            }
         }
     }
-    token.text = source_.substr(start, pos_ - start);
+    pos_ = p;
+    token.text = source_.substr(start, p - start);
     token.kind = TokenKind::Literal;
-    if (isWhole) {
-        // Whole literals are Integer while they fit, then Long, then Double.
-        long long whole = 0;
-        auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), whole);
-        if (ec == std::errc() && end == token.text.data() + token.text.size()) {
-            if (whole <= 32767) {
-                token.literal = Value::integer(static_cast<std::int16_t>(whole));
-                return;
-            }
-            if (whole <= 2147483647) {
-                token.literal = Value::longValue(static_cast<std::int32_t>(whole));
-                return;
-            }
-        }
-    }
-    ParsedNumber parsed = parseNumericString(token.text);
-    if (parsed.status != ParsedNumber::Ok) {
-        token.kind = TokenKind::Invalid;
-        token.error = parsed.status == ParsedNumber::Overflow ? Overflow : InvalidNumber;
+    // Whole literals are Integer while they fit, then Long, then Double.
+    if (isWhole && wholeFits && whole <= 32767) {
+        token.literal = Value::integer(static_cast<std::int16_t>(whole));
         return;
     }
-    token.literal = Value::doubleValue(parsed.value);
+    if (isWhole && wholeFits && whole <= 2147483647) {
+        token.literal = Value::longValue(static_cast<std::int32_t>(whole));
+        return;
+    }
+    // The token is plain digits, point and exponent: from_chars reads it as it stands.
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(text + start, text + p, value);
+    if (ec == std::errc::result_out_of_range) {
+        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
+        if (parsed.status != ParsedNumber::Ok) {
+            token.kind = TokenKind::Invalid;
+            token.error = Overflow;
+            return;
+        }
+        value = parsed.value;
+    } else if (ec != std::errc() || end != text + p) {
+        token.kind = TokenKind::Invalid;
+        token.error = InvalidNumber;
+        return;
+    }
+    token.literal = Value::doubleValue(value);
 }
 
 void Lexer::readRadixNumber(Token &token, int radix)

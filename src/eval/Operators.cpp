@@ -340,6 +340,20 @@ Value logical(BinaryOp op, const Value &left, const Value &right)
 
 Value applyBinary(BinaryOp op, Value &&left, const Value &right)
 {
+    // The calculator's everyday case, two Doubles under + - * /, without the general dispatch.
+    if (left.type() == VarType::Double && right.type() == VarType::Double) {
+        const double a = left.asDouble(), b = right.asDouble();
+        switch (op) {
+        case BinaryOp::Add: return doubleResult(a + b);
+        case BinaryOp::Subtract: return doubleResult(a - b);
+        case BinaryOp::Multiply: return doubleResult(a * b);
+        case BinaryOp::Divide:
+            if (b != 0.0)
+                return doubleResult(a / b);
+            break;
+        default: break;
+        }
+    }
     switch (op) {
     case BinaryOp::Add:
     case BinaryOp::Subtract:

@@ -5,7 +5,6 @@
 namespace eval {
 namespace {
 
-constexpr int PrecedenceNot = 6;
 constexpr int PrecedenceComparison = 7;
 
 // Binding strength of a binary operator token, or 0 when the token is none.

@@ -8,7 +8,11 @@
 
 namespace eval {
 
-void ScriptControl::setLanguage(std::string_view language) { language_ = std::string(language); }
+void ScriptControl::setLanguage(std::string_view language)
+{
+    if (language_ != language) // set before every calculation: usually the same
+        language_ = std::string(language);
+}
 
 void ScriptControl::prepare()
 {
@@ -60,7 +64,8 @@ Value ScriptControl::run()
     CallContext context{random_};
     for (const Instruction &ins : program_.code) {
         switch (ins.kind) {
-        case Instruction::Push: stack_.push_back(program_.constants[ins.index]); break;
+        // Each constant is pushed exactly once and the program is not run again: move it.
+        case Instruction::Push: stack_.push_back(std::move(program_.constants[ins.index])); break;
         case Instruction::Binary: {
             Value right = std::move(stack_.back());
             stack_.pop_back();

@@ -2,6 +2,12 @@
 
 namespace eval {
 
+const std::string &Value::emptyString()
+{
+    static const std::string empty;
+    return empty;
+}
+
 const char *typeName(VarType type)
 {
     switch (type) {

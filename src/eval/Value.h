@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -21,55 +22,81 @@ enum class VarType : std::uint8_t {
     Byte = 17,
 };
 
-// One variant value. Small and cheap to copy for every subtype but String.
+// One variant value: 24 bytes, and cheap to move whatever it holds. A String's text lives on
+// the heap, so the numbers that make up nearly every calculation never carry a string's weight.
 class Value
 {
 public:
     static constexpr std::int64_t CurrencyScale = 10000;
 
     Value() = default; // Empty
+    Value(const Value &other) : type_(other.type_), bits_(other.bits_)
+    {
+        if (other.str_)
+            str_ = std::make_unique<std::string>(*other.str_);
+    }
+    Value(Value &&other) noexcept = default;
+    Value &operator=(const Value &other)
+    {
+        if (this != &other)
+            *this = Value(other);
+        return *this;
+    }
+    Value &operator=(Value &&other) noexcept = default;
+    ~Value() = default;
 
     static Value null() { return Value(VarType::Null); }
-    static Value boolean(bool b) { Value v(VarType::Boolean); v.b_ = b; return v; }
-    static Value byte(std::uint8_t u) { Value v(VarType::Byte); v.u1_ = u; return v; }
-    static Value integer(std::int16_t i) { Value v(VarType::Integer); v.i2_ = i; return v; }
-    static Value longValue(std::int32_t i) { Value v(VarType::Long); v.i4_ = i; return v; }
-    static Value single(float f) { Value v(VarType::Single); v.r4_ = f; return v; }
-    static Value doubleValue(double d) { Value v(VarType::Double); v.r8_ = d; return v; }
+    static Value boolean(bool b) { Value v(VarType::Boolean); v.bits_.b = b; return v; }
+    static Value byte(std::uint8_t u) { Value v(VarType::Byte); v.bits_.u1 = u; return v; }
+    static Value integer(std::int16_t i) { Value v(VarType::Integer); v.bits_.i2 = i; return v; }
+    static Value longValue(std::int32_t i) { Value v(VarType::Long); v.bits_.i4 = i; return v; }
+    static Value single(float f) { Value v(VarType::Single); v.bits_.r4 = f; return v; }
+    static Value doubleValue(double d) { Value v(VarType::Double); v.bits_.r8 = d; return v; }
     // `scaled` is the amount times CurrencyScale.
-    static Value currency(std::int64_t scaled) { Value v(VarType::Currency); v.cy_ = scaled; return v; }
-    static Value date(double serial) { Value v(VarType::Date); v.r8_ = serial; return v; }
-    static Value string(std::string s) { Value v(VarType::String); v.str_ = std::move(s); return v; }
+    static Value currency(std::int64_t scaled) { Value v(VarType::Currency); v.bits_.cy = scaled; return v; }
+    static Value date(double serial) { Value v(VarType::Date); v.bits_.r8 = serial; return v; }
+    static Value string(std::string s)
+    {
+        Value v(VarType::String);
+        v.str_ = std::make_unique<std::string>(std::move(s));
+        return v;
+    }
 
     VarType type() const { return type_; }
     bool isEmpty() const { return type_ == VarType::Empty; }
     bool isNull() const { return type_ == VarType::Null; }
     bool isString() const { return type_ == VarType::String; }
 
-    bool asBoolean() const { return b_; }
-    std::uint8_t asByte() const { return u1_; }
-    std::int16_t asInteger() const { return i2_; }
-    std::int32_t asLong() const { return i4_; }
-    float asSingle() const { return r4_; }
-    double asDouble() const { return r8_; } // Double and Date
-    std::int64_t asCurrency() const { return cy_; }
-    const std::string &asString() const { return str_; }
-    std::string &mutableString() { return str_; }
+    bool asBoolean() const { return bits_.b; }
+    std::uint8_t asByte() const { return bits_.u1; }
+    std::int16_t asInteger() const { return bits_.i2; }
+    std::int32_t asLong() const { return bits_.i4; }
+    float asSingle() const { return bits_.r4; }
+    double asDouble() const { return bits_.r8; } // Double and Date
+    std::int64_t asCurrency() const { return bits_.cy; }
+    const std::string &asString() const { return str_ ? *str_ : emptyString(); }
+    std::string &mutableString()
+    {
+        if (!str_)
+            str_ = std::make_unique<std::string>();
+        return *str_;
+    }
 
 private:
     explicit Value(VarType t) : type_(t) {}
+    static const std::string &emptyString();
 
     VarType type_ = VarType::Empty;
-    union {
-        bool b_;
-        std::uint8_t u1_;
-        std::int16_t i2_;
-        std::int32_t i4_;
-        float r4_;
-        double r8_;
-        std::int64_t cy_ = 0;
-    };
-    std::string str_;
+    union Bits {
+        bool b;
+        std::uint8_t u1;
+        std::int16_t i2;
+        std::int32_t i4;
+        float r4;
+        double r8;
+        std::int64_t cy = 0;
+    } bits_; // copied whole, whichever member is in use
+    std::unique_ptr<std::string> str_;
 };
 
 // The language's name of a subtype ("Double"), as its TypeName function gives it.

@@ -25,9 +25,17 @@ QString toBoxText(const QString &widgetText)
     return text;
 }
 
+// Alt and a letter opens a menu by its access key; the box types nothing for it.
+bool isAccessKey(const QKeyEvent *key)
+{
+    return (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier);
+}
+
 // The menu's shortcuts win over the box's own bindings for the same keys.
 bool isMenuShortcut(const QKeyEvent *key)
 {
+    if (isAccessKey(key))
+        return true;
     if (key->modifiers() != Qt::ControlModifier)
         return false;
     switch (key->key()) {
@@ -233,6 +241,10 @@ bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (watched == edit_ && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (isAccessKey(key)) {
+            event->ignore(); // not typed here: on to the window, whose menu bar takes it
+            return true;
+        }
         int keyAscii = keyAsciiOf(key);
         if (keyAscii != 0 && !(key->modifiers() & Qt::ControlModifier && keyAscii >= 32)) {
             const int typed = keyAscii;

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The benchmarks of BENCHMARKS.md (make bench builds first; this builds nothing):
+#   1. bench_engine: in-process calculations per second;
+#   2. numerette-eval, bc -l and a python3 eval loop on the same generated expressions,
+#      each timed as one process over the whole file, best of a few runs.
+# Figures only: missing a target is reported, not failed. The exit status is non-zero only
+# when something is broken (a binary missing, the tools disagreeing, an expression failing).
+#
+#   bench/run.sh BUILD_DIR
+# Environment: BENCH_COUNT (expressions, default 100000), BENCH_REPEATS (default 5),
+#              BENCH_SECONDS (per bench_engine case, default 1).
+set -euo pipefail
+export LC_ALL=C # "." in $EPOCHREALTIME and in awk's numbers
+
+if [ $# -ne 1 ]; then
+  echo "usage: bench/run.sh BUILD_DIR" >&2
+  exit 2
+fi
+build_dir=$1
+here=$(cd "$(dirname "$0")" && pwd)
+count=${BENCH_COUNT:-100000}
+repeats=${BENCH_REPEATS:-5}
+seconds=${BENCH_SECONDS:-1}
+
+bench_engine=$build_dir/bench/bench_engine
+cli=$build_dir/src/cli/numerette-eval
+for f in "$bench_engine" "$cli"; do
+  if [ ! -x "$f" ]; then
+    echo "bench/run.sh: $f is missing; build first (make bench)" >&2
+    exit 2
+  fi
+done
+for tool in bc python3; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "bench/run.sh: $tool is not installed (make deps)" >&2
+    exit 2
+  fi
+done
+
+# The interpreter itself, not a launcher in front of it (pyenv's shim alone takes 0.1 s).
+python=$(python3 -c 'import sys; print(sys.executable)')
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# No line wrapping of long bc results, so that they read back as numbers.
+export BC_LINE_LENGTH=0
+
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
+echo "Numerette benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "  machine: ${cpu:-unknown CPU}, $(nproc) cores; $(uname -sr)"
+echo "  build:   $build_dir ($(git -C "$here/.." rev-parse --short HEAD 2>/dev/null || echo 'no git'))"
+echo "  tools:   $(bc --version | head -n 1), $("$python" --version 2>&1) ($python)"
+echo
+
+echo "== In-process engine (bench_engine)"
+"$bench_engine" "$seconds"
+echo
+
+echo "== Command-line evaluators, $count expressions each"
+python3 "$here/generate_expressions.py" -n "$count" "$scratch"
+cat >"$scratch/loop.py" <<'EOF'
+import sys
+for line in open(sys.argv[1]):
+    print(eval(line))
+EOF
+echo "  e.g. $(head -n 1 "$scratch/numerette.txt")"
+
+# One run of each with its output kept, to show they all compute the same thing.
+# numerette-eval exits 1 when an expression fails; that is checked here, not tripped on.
+cli_status=0
+"$cli" <"$scratch/numerette.txt" >"$scratch/numerette.out" || cli_status=$?
+bc -l <"$scratch/bc.txt" >"$scratch/bc.out" 2>"$scratch/bc.err"
+"$python" "$scratch/loop.py" "$scratch/python.txt" >"$scratch/python.out"
+if [ "$cli_status" -ne 0 ] || [ -s "$scratch/bc.err" ]; then
+  echo "bench/run.sh: an expression failed (numerette-eval status $cli_status; bc: $(head -c 200 "$scratch/bc.err"))" >&2
+  grep -n -m 5 '^Error' "$scratch/numerette.out" >&2 || true
+  exit 1
+fi
+python3 - "$scratch" <<'EOF'
+import sys, os
+d = sys.argv[1]
+def read(name, conv):
+    with open(os.path.join(d, name)) as f:
+        return [conv(line) for line in f]
+numerette = read("numerette.out", lambda s: float(s[2:].replace(",", "")))  # "= 1,234.57"
+bc = read("bc.out", float)
+python = read("python.out", float)
+if not len(numerette) == len(bc) == len(python):
+    sys.exit(f"bench/run.sh: result counts differ: {len(numerette)}, {len(bc)}, {len(python)}")
+for i, (n, b, p) in enumerate(zip(numerette, bc, python)):
+    # numerette-eval shows 2 decimal places; bc cuts at 20, python rounds to binary.
+    if abs(n - p) > 0.0051 + 1e-12 * abs(p) or abs(b - p) > 1e-9 * max(1.0, abs(p)):
+        sys.exit(f"bench/run.sh: line {i + 1} disagrees: numerette {n}, bc {b}, python {p}")
+print(f"  all {len(python)} results agree (numerette-eval to its 2 decimal places)")
+EOF
+
+# once INPUT COMMAND...: the wall time of one run, in seconds.
+once() {
+  local input=$1 start end
+  shift
+  start=$EPOCHREALTIME
+  "$@" <"$input" >/dev/null || true
+  end=$EPOCHREALTIME
+  awk -v s="$start" -v e="$end" 'BEGIN { printf "%.6f\n", e - s }'
+}
+shorter() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b < a) ? b : a }'; }
+
+# The tools take turns, so that a slow moment of the machine does not fall on one alone.
+t_cli="" t_bc="" t_py=""
+for ((i = 0; i < repeats; i++)); do
+  t_cli=$(shorter "$t_cli" "$(once "$scratch/numerette.txt" "$cli")")
+  t_bc=$(shorter "$t_bc" "$(once "$scratch/bc.txt" bc -l)")
+  t_py=$(shorter "$t_py" "$(once /dev/null "$python" "$scratch/loop.py" "$scratch/python.txt")")
+done
+
+awk -v n="$count" -v r="$repeats" -v c="$t_cli" -v b="$t_bc" -v p="$t_py" 'BEGIN {
+  printf "  best of %d runs, whole process (start-up, reading, evaluating, printing to /dev/null):\n", r
+  printf "    %-34s %8.3f s %8.2f us/expression\n", "numerette-eval < numerette.txt", c, c * 1e6 / n
+  printf "    %-34s %8.3f s %8.2f us/expression\n", "bc -l < bc.txt", b, b * 1e6 / n
+  printf "    %-34s %8.3f s %8.2f us/expression\n", "python3 loop.py python.txt", p, p * 1e6 / n
+  printf "  bc/numerette     %6.2fx  (target 2x: %s)\n", b / c, (b / c >= 2) ? "met" : "NOT met"
+  printf "  python/numerette %6.2fx  (target 10x: %s)\n", p / c, (p / c >= 10) ? "met" : "NOT met"
+}'
