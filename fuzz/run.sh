@@ -17,35 +17,42 @@ if ! [[ $seconds =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
   exit 2
 fi
 here=$(cd "$(dirname "$0")" && pwd)
-fuzzer=$build_dir/fuzz/fuzz_engine
-if [ ! -x "$fuzzer" ]; then
-  echo "fuzz/run.sh: $fuzzer is missing; build first (make fuzz)" >&2
-  exit 2
-fi
-
-work=$build_dir/fuzz/corpus-work
-artifacts=$build_dir/fuzz/artifacts
-# Each run starts from the seeds, and its findings replace those of the run before.
-rm -rf "$work" "$artifacts"
-mkdir -p "$work" "$artifacts"
-cp "$here"/corpus/* "$work"/
-
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:symbolize=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 if [ -z "${ASAN_SYMBOLIZER_PATH:-}" ] && symbolizer=$(command -v llvm-symbolizer); then
   export ASAN_SYMBOLIZER_PATH=$symbolizer
 fi
 
-echo "Fuzzing the engine for ${seconds} s (corpus $work, findings in $artifacts)"
-status=0
-"$fuzzer" -max_len=4096 -timeout=5 -rss_limit_mb=2048 -max_total_time="$seconds" \
-  -dict="$here/engine.dict" -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" || status=$?
+# fuzz TARGET SEEDS SECONDS [extra libFuzzer flags]
+fuzz() {
+  local name=$1 seeds=$2 time=$3
+  shift 3
+  local fuzzer=$build_dir/fuzz/$name
+  if [ ! -x "$fuzzer" ]; then
+    echo "fuzz/run.sh: $fuzzer is missing; build first (make fuzz)" >&2
+    exit 2
+  fi
+  local work=$build_dir/fuzz/$name-corpus artifacts=$build_dir/fuzz/$name-artifacts
+  # Each run starts from the seeds, and its findings replace those of the run before.
+  rm -rf "$work" "$artifacts"
+  mkdir -p "$work" "$artifacts"
+  cp "$seeds"/* "$work"/
+  echo "Fuzzing $name for ${time} s (corpus $work, findings in $artifacts)"
+  local status=0
+  "$fuzzer" -max_len=4096 -timeout=5 -rss_limit_mb=2048 -max_total_time="$time" \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$@" "$work" || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo >&2
+    echo "fuzz/run.sh: $name stopped with status $status; its findings:" >&2
+    ls -l "$artifacts" >&2 || true
+    echo "Reproduce one with: $fuzzer ARTIFACT" >&2
+    exit 1
+  fi
+}
 
-if [ "$status" -ne 0 ]; then
-  echo >&2
-  echo "fuzz/run.sh: the fuzzer stopped with status $status; its findings:" >&2
-  ls -l "$artifacts" >&2 || true
-  echo "Reproduce one with: $fuzzer ARTIFACT" >&2
-  exit 1
-fi
+# Two thirds of the time for the engine, the rest for the history file reader.
+engine_seconds=$(( seconds * 2 / 3 > 0 ? seconds * 2 / 3 : 1 ))
+history_seconds=$(( seconds - engine_seconds > 0 ? seconds - engine_seconds : 1 ))
+fuzz fuzz_engine "$here/corpus" "$engine_seconds" -dict="$here/engine.dict"
+fuzz fuzz_history "$here/corpus-history" "$history_seconds"
 echo "No crash, leak or hang found in ${seconds} s."

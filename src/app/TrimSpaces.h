@@ -7,7 +7,8 @@ namespace app {
 
 // Removes spaces (U+0020) from both ends; tabs, line breaks and other blanks stay, as the
 // calculator's commands trim.
-inline QStringView trimSpaces(QStringView text)
+// A view into `text`: it lives no longer than the text does.
+inline QStringView trimSpacesView(QStringView text)
 {
     qsizetype from = 0, to = text.size();
     while (from < to && text[from] == QLatin1Char(' '))
@@ -17,6 +18,6 @@ inline QStringView trimSpaces(QStringView text)
     return text.mid(from, to - from);
 }
 
-inline QString trimSpaces(const QString &text) { return trimSpaces(QStringView(text)).toString(); }
+inline QString trimSpaces(const QString &text) { return trimSpacesView(text).toString(); }
 
 } // namespace app

@@ -8,7 +8,7 @@
 
 namespace history {
 
-using app::trimSpaces;
+using app::trimSpacesView;
 
 QByteArray historyFileContents(const QStringList &expressionRows, const QStringList &resultRows)
 {
@@ -87,7 +87,7 @@ std::vector<LoadedEntry> readHistoryFile(QIODevice &file, qint64 maxLineBytes)
     QByteArray bytes;
     while (reader.next(bytes) == LineReader::Line) {
         const QString text = fromWindows1252(bytes.constData(), bytes.size());
-        const QStringView line = trimSpaces(text);
+        const QStringView line = trimSpacesView(text);
         if (line.isEmpty())
             break;
         const qsizetype first = line.indexOf(QLatin1Char('='));
@@ -96,8 +96,8 @@ std::vector<LoadedEntry> readHistoryFile(QIODevice &file, qint64 maxLineBytes)
         qsizetype second = line.indexOf(QLatin1Char('='), first + 1);
         if (second < 0)
             second = line.size();
-        entries.push_back({trimSpaces(line.left(first)).toString(),
-                           trimSpaces(line.mid(first + 1, second - first - 1)).toString()});
+        entries.push_back({trimSpacesView(line.left(first)).toString(),
+                           trimSpacesView(line.mid(first + 1, second - first - 1)).toString()});
     }
     return entries;
 }
