@@ -3,7 +3,7 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean
+.PHONY: all deps configure build run test bench sanitize fuzz package clean
 
 all: build
 
@@ -32,6 +32,9 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
 	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
+
+package: build
+	@cd $(BUILD_DIR) && cpack
 
 clean:
 	@rm -rf build

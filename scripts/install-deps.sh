@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip imagemagick fonts-dejavu-core
   bc python3
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

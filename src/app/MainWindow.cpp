@@ -44,6 +44,12 @@ QFont sansFont(double pointSize)
     return font;
 }
 
+void describe(QWidget *widget, const QString &name, const QString &description)
+{
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+}
+
 void setColors(QWidget *widget, QColor text, QColor base)
 {
     QPalette palette = widget->palette();
@@ -101,6 +107,9 @@ platform::qt::QtButton *MainWindow::button(const QString &name, const QString &c
     widget->setAutoDefault(false);
     if (!tooltip.isEmpty())
         widget->setToolTip(tooltip);
+    // Screen readers and GUI automation find every button; a picture button by its tooltip.
+    widget->setAccessibleName(caption.isEmpty() ? tooltip : caption);
+    widget->setAccessibleDescription(tooltip.isEmpty() ? caption : tooltip);
     auto *adapter = new platform::qt::QtButton(widget);
     adapters_.emplace_back(adapter);
     return adapter;
@@ -125,6 +134,10 @@ void MainWindow::buildControls()
     };
     QtListBox *list1 = list(QStringLiteral("List1"), pixelRect(120, 60, 6135, 2430), 12);
     QtListBox *list2 = list(QStringLiteral("List2"), pixelRect(5880, 60, 2775, 2430), 12);
+    describe(list1->widget(), QStringLiteral("Calculate history"),
+             QStringLiteral("The expressions calculated; double click one to put it back"));
+    describe(list2->widget(), QStringLiteral("Results"),
+             QStringLiteral("The results of the history; click one to insert its number"));
     const QColor info = QApplication::palette().color(QPalette::ToolTipBase);
     for (QtListBox *l : {list1, list2}) {
         setColors(l->widget(), grey, info);
@@ -138,6 +151,7 @@ void MainWindow::buildControls()
     text1->setGeometry(pixelRect(120, 2920, 8535, 2295));
     text1->setFont(sansFont(13.5));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    describe(text1, QStringLiteral("Expression"), QStringLiteral("Type a math expression, then press Enter"));
     auto *text1Box = new QtTextBox(text1, false);
     adapters_.emplace_back(text1Box);
     controls_.Text1 = text1Box;
@@ -151,6 +165,8 @@ void MainWindow::buildControls()
     text2->setObjectName(QStringLiteral("Text2"));
     text2->setGeometry(pixelRect(0, 0, 3375, 390));
     text2->setFont(sansFont(13.5));
+    describe(text2, QStringLiteral("Result"), QStringLiteral("The result of the last calculation"));
+    describe(picture1, QStringLiteral("Result frame"), QString());
     auto *text2Box = new QtTextBox(text2, true);
     adapters_.emplace_back(text2Box);
     text2Box->setForeColor(platform::colors::Grey);
@@ -180,6 +196,7 @@ void MainWindow::buildControls()
     setColors(list3->widget(), QColor(0, 0, 128), QColor(224, 224, 224));
     list3->setForeColor(platform::colors::Navy);
     list3->setVisible(false);
+    describe(list3->widget(), QStringLiteral("Functions"), QStringLiteral("Pick an operator or function to insert"));
     controls_.List3 = list3;
 
     controls_.CommandCC =
@@ -330,6 +347,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             for (QAction *title : menuBar()->actions()) {
                 if (title->text().toLower().contains(mnemonic)) {
                     menuBar()->setActiveAction(title);
+                    // As when the menu bar takes the key itself: the first entry is highlighted.
+                    if (QMenu *menu = title->menu(); menu && !menu->actions().isEmpty())
+                        menu->setActiveAction(menu->actions().constFirst());
                     return true;
                 }
             }

@@ -8,7 +8,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Numerette"));
     QApplication::setApplicationVersion(QStringLiteral("9.19"));
-    QApplication::setDesktopFileName(QStringLiteral("numerette"));
+    QApplication::setDesktopFileName(QStringLiteral("example.numerette.Numerette"));
 
     app::MainWindow window;
     app::FormTallix form(window.controls());

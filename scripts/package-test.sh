@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it on this machine with apt, starts both programs from
+# their installed paths, and removes the package again.
+#   scripts/package-test.sh BUILD_DIR
+set -euo pipefail
+build=${1:-build/default}
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+(cd "$build" && cpack >/dev/null)
+deb=$(ls "$build"/numerette_*.deb | head -n 1)
+echo "Installing $deb"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$deb")" >/dev/null
+trap '"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq numerette >/dev/null' EXIT
+
+result=$(/usr/bin/numerette-eval '238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3')
+[ "$result" = "= 595.09" ] || { echo "FAIL: installed numerette-eval printed '$result'"; exit 1; }
+
+# Nothing of the build tree is looked for at run time.
+if grep -q -a -F "$(realpath "$build")" /usr/bin/numerette /usr/bin/numerette-eval; then
+  echo "FAIL: an installed program names the build folder"
+  exit 1
+fi
+
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  work=$(mktemp -d)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb /usr/bin/numerette 2>/dev/null &
+  app=$!
+  found=""
+  for _ in $(seq 100); do
+    found=$(DISPLAY=":$(cat "$work/display")" xdotool search --name '^ Numerette 9.19$' 2>/dev/null | head -n 1) && [ -n "$found" ] && break
+    sleep 0.1
+  done
+  kill "$app" "$xvfb" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+  [ -n "$found" ] || { echo "FAIL: the installed calculator showed no window"; exit 1; }
+fi
+[ -f /usr/share/applications/example.numerette.Numerette.desktop ] || { echo "FAIL: no menu entry"; exit 1; }
+echo "PASS: the package installs, both programs start from /usr/bin, and it removes again"
