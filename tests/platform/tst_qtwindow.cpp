@@ -82,6 +82,28 @@ private slots:
                  QStringLiteral("Copy the Math Expression and Resultt"));
     }
 
+    // Screen readers and automation find every control by name; Tab visits them in order.
+    void accessibleAndTabOrder()
+    {
+        app::MainWindow window;
+        for (QWidget *w : window.clientArea()->findChildren<QWidget *>()) {
+            if (qobject_cast<QPushButton *>(w) || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QListView *>(w))
+                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        }
+        QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("CommandCC"))->accessibleName(),
+                 QStringLiteral("Sent the Result to Calculate Textbox"));
+        QStringList order;
+        QWidget *first = window.findChild<QWidget *>(QStringLiteral("Text1"));
+        QWidget *w = first;
+        do {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+                order << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w && w != first);
+        QCOMPARE(order.mid(0, 8), (QStringList{"Text1", "Text2", "Command4", "Command5", "Command2", "Command3",
+                                               "CommandCopy1", "CommandCopy2"}));
+    }
+
     void lineBreaksReadAsCrLf()
     {
         QPlainTextEdit edit;
