@@ -24,17 +24,12 @@ fi
 
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
   work=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-  DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=xcb /usr/bin/numerette 2>/dev/null &
+  . "$(dirname "$0")/xvfb.sh"
+  xvfb_start "$work"
+  /usr/bin/numerette 2>/dev/null &
   app=$!
-  found=""
-  for _ in $(seq 100); do
-    found=$(DISPLAY=":$(cat "$work/display")" xdotool search --name '^ Numerette 9.19$' 2>/dev/null | head -n 1) && [ -n "$found" ] && break
-    sleep 0.1
-  done
-  kill "$app" "$xvfb" 2>/dev/null || true
+  found=$(window_of '^ Numerette 9.19$' || true)
+  kill "$app" "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
   [ -n "$found" ] || { echo "FAIL: the installed calculator showed no window"; exit 1; }

@@ -4,17 +4,12 @@
 set -euo pipefail
 program=$1 output=$2 scale=${3:-1}
 work=$(mktemp -d)
-trap 'kill ${app:-} ${xvfb:-} 2>/dev/null; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work" QT_SCALE_FACTOR="$scale"
-unset QT_QPA_PLATFORM
+trap 'kill ${app:-} ${XVFB_PID:-} 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/xvfb.sh"
+xvfb_start "$work" 2560x1600x24
+export QT_SCALE_FACTOR="$scale"
 "$program" 2>/dev/null &
 app=$!
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^ Numerette 9.19$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(window_of '^ Numerette 9.19$') || { echo "no window" >&2; exit 1; }
 sleep 1
 import -window "$window" "$output"

@@ -305,29 +305,10 @@ void MainWindow::setTabOrder()
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }
 
-int MainWindow::screenWidth() const { return twips(screen()->geometry().width()); }
-int MainWindow::screenHeight() const { return twips(screen()->geometry().height()); }
-int MainWindow::width() const { return twips(frameGeometry().width()); }
-int MainWindow::height() const { return twips(frameGeometry().height()); }
-
-void MainWindow::move(int left, int top)
-{
-    const QRect screenArea = screen()->geometry();
-    QWidget::move(screenArea.x() + pixels(left), screenArea.y() + pixels(top));
-}
-
 void MainWindow::popupMenu(const QString &menuName, int x, int y)
 {
     if (auto *menu = menuBar()->findChild<QMenu *>(menuName))
         menu->popup(client_->mapToGlobal(QPoint(pixels(x), pixels(y))));
-}
-
-QString MainWindow::activeControlName() const
-{
-    QWidget *focused = QApplication::focusWidget();
-    if (focused == nullptr || focused->window() != this)
-        return {};
-    return focused->objectName();
 }
 
 void MainWindow::close() { QMainWindow::close(); }

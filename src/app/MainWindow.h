@@ -2,7 +2,7 @@
 
 #include "FormTallix.h"
 
-#include "platform/Window.h"
+#include "platform/qt/QtWindowPlace.h"
 
 #include <QMainWindow>
 
@@ -33,7 +33,7 @@ namespace app {
 
 // The calculator's window: every control at its place, the menu bar, and the Qt adapters
 // through which FormTallix reaches them. Each widget's object name is its control's name.
-class MainWindow : public QMainWindow, public platform::Window
+class MainWindow : public platform::qt::QtWindowPlace<QMainWindow>
 {
 public:
     static constexpr int ClientWidth = 585;  // 8,775 twips
@@ -46,14 +46,7 @@ public:
     QWidget *clientArea() const { return client_; }
 
     // platform::Window
-    QString caption() const override { return windowTitle(); }
-    int screenWidth() const override;
-    int screenHeight() const override;
-    int width() const override;
-    int height() const override;
-    void move(int left, int top) override;
     void popupMenu(const QString &menuName, int x, int y) override;
-    QString activeControlName() const override;
     void close() override;
     void endProgram() override;
 

@@ -35,7 +35,7 @@ QFont sansFont(double pointSize, bool bold, bool underline = false)
 } // namespace
 
 CompanionDialog::CompanionDialog(QWidget *parent, platform::Shell &shell, platform::MessageBoxes &messages)
-    : QDialog(parent)
+    : QtWindowPlace(parent)
 {
     setObjectName(QStringLiteral("FormUtility"));
     setWindowTitle(QStringLiteral("Numerette downloads"));
@@ -100,23 +100,6 @@ CompanionDialog::CompanionDialog(QWidget *parent, platform::Shell &shell, platfo
 }
 
 CompanionDialog::~CompanionDialog() = default;
-
-int CompanionDialog::screenWidth() const { return twips(screen()->geometry().width()); }
-int CompanionDialog::screenHeight() const { return twips(screen()->geometry().height()); }
-int CompanionDialog::width() const { return twips(frameGeometry().width()); }
-int CompanionDialog::height() const { return twips(frameGeometry().height()); }
-
-void CompanionDialog::move(int left, int top)
-{
-    const QRect area = screen()->geometry();
-    QWidget::move(area.x() + pixels(left), area.y() + pixels(top));
-}
-
-QString CompanionDialog::activeControlName() const
-{
-    QWidget *focused = QApplication::focusWidget();
-    return focused != nullptr && focused->window() == this ? focused->objectName() : QString();
-}
 
 bool CompanionDialog::eventFilter(QObject *watched, QEvent *event)
 {

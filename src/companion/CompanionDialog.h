@@ -3,7 +3,7 @@
 #include "FormUtility.h"
 
 #include "platform/Shell.h"
-#include "platform/Window.h"
+#include "platform/qt/QtWindowPlace.h"
 
 #include <QDialog>
 
@@ -18,7 +18,7 @@ class QtTextBox;
 namespace companion {
 
 // The companion products window: three download links and the web address, modal.
-class CompanionDialog : public QDialog, public platform::Window
+class CompanionDialog : public platform::qt::QtWindowPlace<QDialog>
 {
 public:
     static constexpr int ClientWidth = 454;  // 6,810 twips
@@ -29,14 +29,7 @@ public:
 
     const UtilityControls &controls() const { return controls_; }
 
-    QString caption() const override { return windowTitle(); }
-    int screenWidth() const override;
-    int screenHeight() const override;
-    int width() const override;
-    int height() const override;
-    void move(int left, int top) override;
     void popupMenu(const QString &, int, int) override {}
-    QString activeControlName() const override;
     void close() override { QDialog::close(); }
     void endProgram() override {}
 

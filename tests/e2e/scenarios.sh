@@ -27,11 +27,10 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$work/home" "$work/files"
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" HOME="$work/home" XDG_RUNTIME_DIR="$work/home"
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/../../scripts/xvfb.sh"
+xvfb_start "$work/home"
+xvfb=$XVFB_PID
+export HOME="$work/home"
 
 step="start"
 fail() {
@@ -47,13 +46,7 @@ expect() { # expect WHAT EXPECTED SEEN
 
 (cd "$work/files" && exec "$program") 2>"$work/app.log" &
 app=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^ Numerette 9.19$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "expected the window ' Numerette 9.19' within 10 s"
+window=$(window_of '^ Numerette 9.19$') || fail "expected the window ' Numerette 9.19' within 10 s"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 cx=$X
