@@ -1,11 +1,22 @@
 #include "Parser.h"
 
 #include "Builtins.h"
+#include "Operators.h"
+
+#include <new>
+#include <span>
+#include <stdexcept>
 
 namespace eval {
 namespace {
 
 constexpr int PrecedenceComparison = 7;
+
+// A syntax error, kept apart from the runtime errors that operations throw.
+struct SyntaxFailure
+{
+    int number;
+};
 
 // Binding strength of a binary operator token, or 0 when the token is none.
 int precedence(TokenKind kind, BinaryOp &op)
@@ -36,47 +47,70 @@ int precedence(TokenKind kind, BinaryOp &op)
 
 } // namespace
 
-std::optional<ScriptError> Parser::parse(std::string_view source, Program &program)
+void Parser::fail(int number) const { throw SyntaxFailure{number}; }
+
+template <typename Operation>
+Value Parser::guarded(Operation &&operation)
 {
-    program.clear();
-    Parser parser(source, program);
+    if (failed_)
+        return Value();
+    try {
+        return operation();
+    } catch (const ScriptError &error) {
+        failed_ = true;
+        runtimeError_ = error;
+        return Value();
+    }
+}
+
+Parser::Outcome Parser::evaluate(std::string_view source, RandomGenerator &random)
+{
+    Parser parser(source, random);
+    Outcome outcome;
     try {
         parser.advance();
         // Line ends before and after the expression carry nothing.
         while (parser.token_.kind == TokenKind::Newline)
             parser.advance();
-        parser.parseExpression(1);
+        Value value = parser.parseExpression(1);
         while (parser.token_.kind == TokenKind::Newline)
             parser.advance();
         if (parser.token_.kind == TokenKind::Invalid)
             parser.fail(parser.token_.error);
         if (parser.token_.kind != TokenKind::End)
             parser.fail(ExpectedEndOfStatement);
-    } catch (const ScriptError &error) {
-        program.clear();
-        return error;
+        if (parser.failed_) {
+            outcome.kind = Outcome::RuntimeFailure;
+            outcome.error = std::move(parser.runtimeError_);
+        } else {
+            outcome.value = std::move(value);
+        }
+    } catch (const SyntaxFailure &failure) {
+        outcome.kind = Outcome::SyntaxFailure;
+        outcome.error = ScriptError(failure.number);
     }
-    return std::nullopt;
+    return outcome;
 }
 
-void Parser::parseExpression(int minimumPrecedence)
+Value Parser::parseExpression(int minimumPrecedence)
 {
     if (++depth_ > MaxDepth)
         fail(OutOfStackSpace);
-    parseOperand();
+    Value left = parseOperand();
     for (;;) {
         BinaryOp op{};
-        int p = precedence(token_.kind, op);
+        const int p = precedence(token_.kind, op);
         if (p == 0 || p < minimumPrecedence)
             break;
         advance();
-        parseExpression(p + 1);
-        program_.code.push_back({Instruction::Binary, op, 0, 0, nullptr});
+        const Value right = parseExpression(p + 1);
+        left = guarded([&] { return applyBinary(op, std::move(left), right); });
     }
     --depth_;
+    return left;
 }
 
-void Parser::parseOperand()
+Value Parser::parseOperand()
 {
     // Signs bind tighter than anything, "^" included: -2^2 is 4. A run of them is read in a
     // loop, so a million minus signs cost no stack.
@@ -85,6 +119,7 @@ void Parser::parseOperand()
         negations += token_.kind == TokenKind::Minus ? 1 : 0;
         advance();
     }
+    Value value;
     if (token_.kind == TokenKind::Not) {
         // Not reaches over the comparisons and everything tighter: Not 1 = 2 is Not (1 = 2).
         std::size_t nots = 0;
@@ -92,45 +127,41 @@ void Parser::parseOperand()
             ++nots;
             advance();
         }
-        parseExpression(PrecedenceComparison);
-        for (std::size_t i = 0; i < nots; ++i)
-            program_.code.push_back({Instruction::Not, {}, 0, 0, nullptr});
+        value = parseExpression(PrecedenceComparison);
+        for (std::size_t i = 0; i < nots && !failed_; ++i)
+            value = guarded([&] { return logicalNot(value); });
     } else {
-        parsePrimary();
+        value = parsePrimary();
     }
-    for (std::size_t i = 0; i < negations; ++i)
-        program_.code.push_back({Instruction::Negate, {}, 0, 0, nullptr});
+    for (std::size_t i = 0; i < negations && !failed_; ++i)
+        value = guarded([&] { return negate(value); });
+    return value;
 }
 
-void Parser::emitPush(Value value)
-{
-    program_.code.push_back({Instruction::Push, {}, 0, static_cast<std::uint32_t>(program_.constants.size()), nullptr});
-    program_.constants.push_back(std::move(value));
-}
-
-void Parser::parsePrimary()
+Value Parser::parsePrimary()
 {
     switch (token_.kind) {
-    case TokenKind::Literal:
-        emitPush(std::move(token_.literal));
+    case TokenKind::Literal: {
+        Value value = std::move(token_.literal);
         advance();
-        return;
-    case TokenKind::True: emitPush(Value::boolean(true)); advance(); return;
-    case TokenKind::False: emitPush(Value::boolean(false)); advance(); return;
-    case TokenKind::Empty: emitPush(Value()); advance(); return;
-    case TokenKind::Null: emitPush(Value::null()); advance(); return;
-    case TokenKind::OpenParen:
+        return value;
+    }
+    case TokenKind::True: advance(); return Value::boolean(true);
+    case TokenKind::False: advance(); return Value::boolean(false);
+    case TokenKind::Empty: advance(); return Value();
+    case TokenKind::Null: advance(); return Value::null();
+    case TokenKind::OpenParen: {
         advance();
-        parseExpression(1);
+        Value value = parseExpression(1);
         if (token_.kind != TokenKind::CloseParen)
             fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
         advance();
-        return;
+        return value;
+    }
     case TokenKind::Identifier: {
-        std::string_view name = token_.text;
+        const std::string_view name = token_.text;
         advance();
-        parseCall(name);
-        return;
+        return parseCall(name);
     }
     case TokenKind::Invalid: fail(token_.error);
     default: fail(ExpectedExpression);
@@ -139,17 +170,17 @@ void Parser::parsePrimary()
 
 // A name: a built-in function (called without parentheses when it takes no arguments), or
 // a variable, which is Empty as the language has it without Option Explicit.
-void Parser::parseCall(std::string_view name)
+Value Parser::parseCall(std::string_view name)
 {
     const Builtin *builtin = findBuiltin(name);
-    std::size_t arguments = 0;
-    bool parenthesised = token_.kind == TokenKind::OpenParen;
+    const bool parenthesised = token_.kind == TokenKind::OpenParen;
+    const std::size_t first = arguments_.size();
     if (parenthesised) {
         advance();
         if (token_.kind != TokenKind::CloseParen) {
             for (;;) {
-                parseExpression(1);
-                ++arguments;
+                Value argument = parseExpression(1);
+                arguments_.push_back(std::move(argument));
                 if (token_.kind != TokenKind::Comma)
                     break;
                 advance();
@@ -158,18 +189,21 @@ void Parser::parseCall(std::string_view name)
         if (token_.kind != TokenKind::CloseParen)
             fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
         advance();
-        if (arguments > 0xFFFF)
-            fail(OutOfStackSpace);
     }
+    const std::size_t count = arguments_.size() - first;
+    Value result;
     if (builtin != nullptr) {
-        program_.code.push_back({Instruction::Call, {}, static_cast<std::uint16_t>(arguments), 0, builtin});
+        result = guarded([&] {
+            if (count < builtin->minArguments || count > builtin->maxArguments)
+                throw ScriptError(WrongNumberOfArguments, std::string(builtinDisplayName(*builtin)));
+            CallContext context{random_};
+            return builtin->call(context, std::span<Value>(arguments_.data() + first, count));
+        });
     } else if (parenthesised) {
-        program_.code.push_back({Instruction::CallUnknown, {}, static_cast<std::uint16_t>(arguments),
-                                 static_cast<std::uint32_t>(program_.names.size()), nullptr});
-        program_.names.emplace_back(name);
-    } else {
-        emitPush(Value());
+        result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
     }
+    arguments_.resize(first);
+    return result;
 }
 
 } // namespace eval

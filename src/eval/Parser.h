@@ -1,41 +1,60 @@
 #pragma once
 
 #include "Lexer.h"
-#include "Program.h"
 #include "ScriptError.h"
+#include "Value.h"
 
-#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace eval {
 
-// Parses one expression of the language into a Program. Precedence, highest first: unary
-// - and +; ^; * and /; \; Mod; + and -; &; the comparisons; Not; And; Or; Xor; Eqv; Imp.
-// Every binary operator is left-associative. Nesting is bounded, so no input can exhaust
-// the stack: deeper text fails with "Out of stack space".
+class RandomGenerator;
+
+// Parses one expression of the language and evaluates it as it goes. Precedence, highest
+// first: unary - and +; ^; * and /; \; Mod; + and -; &; the comparisons; Not; And; Or; Xor;
+// Eqv; Imp. Every binary operator is left-associative.
+//
+// The whole text is always parsed, so that a syntax error anywhere wins over a runtime error,
+// as in the language; after the first runtime error nothing more is evaluated (no function is
+// called), only parsed. Nesting is bounded, so no input can exhaust the stack: deeper text
+// fails with "Out of stack space". Memory stays in proportion to the nesting, not the length.
 class Parser
 {
 public:
     static constexpr int MaxDepth = 1000;
 
-    // Fills `program` (cleared first); returns the syntax error, if any.
-    static std::optional<ScriptError> parse(std::string_view source, Program &program);
+    struct Outcome
+    {
+        enum Kind { Ok, SyntaxFailure, RuntimeFailure };
+        Kind kind = Ok;
+        Value value;
+        ScriptError error;
+    };
+
+    static Outcome evaluate(std::string_view source, RandomGenerator &random);
 
 private:
-    Parser(std::string_view source, Program &program) : lexer_(source), program_(program) {}
+    Parser(std::string_view source, RandomGenerator &random) : lexer_(source), random_(random) {}
 
     void advance() { lexer_.next(token_); }
-    void parseExpression(int minimumPrecedence);
-    void parseOperand();
-    void parsePrimary();
-    void parseCall(std::string_view name);
-    void emitPush(Value value);
-    [[noreturn]] void fail(int number) const { throw ScriptError(number); }
+    Value parseExpression(int minimumPrecedence);
+    Value parseOperand();
+    Value parsePrimary();
+    Value parseCall(std::string_view name);
+    [[noreturn]] void fail(int number) const;
+
+    // Runs one operation unless evaluation has already failed; a failure is kept, not thrown.
+    template <typename Operation>
+    Value guarded(Operation &&operation);
 
     Lexer lexer_;
-    Program &program_;
+    RandomGenerator &random_;
     Token token_;
     int depth_ = 0;
+    bool failed_ = false;
+    ScriptError runtimeError_;
+    std::vector<Value> arguments_; // of the calls being parsed, innermost last
 };
 
 } // namespace eval

@@ -1,6 +1,5 @@
 #include "ScriptControl.h"
 
-#include "Builtins.h"
 #include "Parser.h"
 
 #include <new>
@@ -12,16 +11,6 @@ void ScriptControl::setLanguage(std::string_view language)
 {
     if (language_ != language) // set before every calculation: usually the same
         language_ = std::string(language);
-}
-
-void ScriptControl::prepare()
-{
-    if (ready_)
-        return;
-    program_.code.reserve(64);
-    program_.constants.reserve(32);
-    stack_.reserve(32);
-    ready_ = true;
 }
 
 EvalResult ScriptControl::Eval(std::string_view expression)
@@ -40,55 +29,21 @@ EvalResult ScriptControl::Eval(std::string_view expression)
         result.error = ScriptError(InvalidProcedureCall);
         return result;
     }
+    // A text that does not compile runs nothing: the random sequence is as it was.
+    const RandomGenerator before = random_;
     try {
-        if (std::optional<ScriptError> syntax = Parser::parse(expression, program_)) {
-            result.error = std::move(*syntax);
-            return result;
-        }
-        result.value = run();
-        result.ok = true;
-    } catch (const ScriptError &error) {
-        result.error = error;
+        Parser::Outcome outcome = Parser::evaluate(expression, random_);
+        if (outcome.kind == Parser::Outcome::SyntaxFailure)
+            random_ = before;
+        result.ok = outcome.kind == Parser::Outcome::Ok;
+        result.value = std::move(outcome.value);
+        result.error = std::move(outcome.error);
     } catch (const std::bad_alloc &) {
         result.error = ScriptError(OutOfMemory);
     } catch (const std::length_error &) {
         result.error = ScriptError(OutOfMemory);
     }
-    stack_.clear();
     return result;
-}
-
-Value ScriptControl::run()
-{
-    stack_.clear();
-    CallContext context{random_};
-    for (const Instruction &ins : program_.code) {
-        switch (ins.kind) {
-        // Each constant is pushed exactly once and the program is not run again: move it.
-        case Instruction::Push: stack_.push_back(std::move(program_.constants[ins.index])); break;
-        case Instruction::Binary: {
-            Value right = std::move(stack_.back());
-            stack_.pop_back();
-            stack_.back() = applyBinary(ins.op, std::move(stack_.back()), right);
-            break;
-        }
-        case Instruction::Negate: stack_.back() = negate(stack_.back()); break;
-        case Instruction::Not: stack_.back() = logicalNot(stack_.back()); break;
-        case Instruction::Call: {
-            const Builtin &fn = *ins.builtin;
-            if (ins.arguments < fn.minArguments || ins.arguments > fn.maxArguments)
-                throw ScriptError(WrongNumberOfArguments, std::string(builtinDisplayName(fn)));
-            std::span<Value> args(stack_.data() + (stack_.size() - ins.arguments), ins.arguments);
-            Value value = fn.call(context, args);
-            stack_.resize(stack_.size() - ins.arguments);
-            stack_.push_back(std::move(value));
-            break;
-        }
-        case Instruction::CallUnknown:
-            throw ScriptError(TypeMismatch, program_.names[ins.index]);
-        }
-    }
-    return std::move(stack_.back());
 }
 
 } // namespace eval

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "Program.h"
 #include "RandomGenerator.h"
 #include "ScriptError.h"
 #include "Value.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace eval {
 
@@ -31,17 +29,13 @@ public:
 
     EvalResult Eval(std::string_view expression);
 
-    // Makes the instance ready for its first evaluation (reserves its working storage).
-    void prepare();
+    // Makes the instance ready for its first evaluation.
+    void prepare() { ready_ = true; }
     bool isReady() const { return ready_; }
 
 private:
-    Value run();
-
     std::string language_ = "VBScript";
     bool ready_ = false;
-    Program program_;
-    std::vector<Value> stack_;
     RandomGenerator random_;
 };
 

@@ -103,6 +103,17 @@ private slots:
         QCOMPARE(calculate(engine, "Rnd", automatic), QByteArray("= 0.533424"));
     }
 
+    // A text that does not compile runs nothing, not even the Rnd before its error; a runtime
+    // error stops at once, so a Rnd after it is not drawn.
+    void failuresAndTheSequence()
+    {
+        eval::ScriptControl engine;
+        QCOMPARE(calculate(engine, "Rnd + Rnd +", automatic), QByteArray("failed 1023"));
+        QCOMPARE(calculate(engine, "Rnd + 1 / 0 + Rnd", automatic), QByteArray("failed 11"));
+        QCOMPARE(calculate(engine, "Rnd", automatic), QByteArray("= 0.533424")); // one drawn before
+        QCOMPARE(calculate(engine, "1 / 0 + (2", automatic), QByteArray("failed 1006")); // syntax wins
+    }
+
     void provisioningWritesNothing()
     {
         QTemporaryDir scratch;
