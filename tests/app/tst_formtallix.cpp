@@ -16,17 +16,8 @@ namespace {
 
 const QString sample = QStringLiteral("238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3");
 
-struct Started
+struct Started : fakes::Started
 {
-    FakeForm fake;
-    std::unique_ptr<app::FormTallix> form;
-
-    Started()
-    {
-        form = std::make_unique<app::FormTallix>(fake.controls);
-        form->Form_Load();
-    }
-
     // The expression box as the user leaves it, then the calculate command.
     void calculate(const QString &expression)
     {

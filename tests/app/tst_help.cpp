@@ -11,20 +11,9 @@
 #include <string>
 
 using fakes::FakeForm;
+using fakes::Started;
 
 namespace {
-
-struct Started
-{
-    FakeForm fake;
-    std::unique_ptr<app::FormTallix> form;
-    Started()
-    {
-        form = std::make_unique<app::FormTallix>(fake.controls);
-        form->Form_Load();
-    }
-    void choose(platform::MenuEntry *entry) { static_cast<fakes::FakeMenuEntry *>(entry)->choose(); }
-};
 
 // Digits with filler at the odd positions: T "3101" becomes "x3x1x0x1".
 std::string withFiller(const std::string &t, char filler = '9')

@@ -11,18 +11,9 @@ using fakes::stateOf;
 
 namespace {
 
-struct Entry
+struct Entry : fakes::Started
 {
-    FakeForm fake;
-    std::unique_ptr<app::FormTallix> form;
-
-    explicit Entry(bool started = true)
-    {
-        form = std::make_unique<app::FormTallix>(fake.controls);
-        form->Form_Load();
-        if (started)
-            fake.Text1.onClick(); // past the instruction state
-    }
+    explicit Entry(bool started = true) : fakes::Started(started) {}
 };
 
 const QString bs(QChar(8));

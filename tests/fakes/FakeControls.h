@@ -248,6 +248,22 @@ struct FakeForm
     FakeMenuEntry &mnuDec(int entry) { return static_cast<FakeMenuEntry &>(*controls.mnuDec[std::size_t(entry)]); }
 };
 
+// The window logic over fresh fakes, started; with `entryStarted`, past the first click too.
+struct Started
+{
+    FakeForm fake;
+    std::unique_ptr<app::FormTallix> form;
+
+    explicit Started(bool entryStarted = false)
+    {
+        form = std::make_unique<app::FormTallix>(fake.controls);
+        form->Form_Load();
+        if (entryStarted)
+            fake.Text1.onClick();
+    }
+    static void choose(platform::MenuEntry *entry) { static_cast<FakeMenuEntry *>(entry)->choose(); }
+};
+
 // A box state written as its text with "|" at the caret or "[...]" around the selection.
 void setState(FakeTextBox &box, const QString &state);
 QString stateOf(const FakeTextBox &box);

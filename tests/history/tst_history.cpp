@@ -20,19 +20,11 @@ using fakes::stateOf;
 
 namespace {
 
-struct History
+struct History : fakes::Started
 {
-    FakeForm fake;
-    std::unique_ptr<app::FormTallix> form;
     QTemporaryDir dir;
 
-    explicit History(bool started = true)
-    {
-        form = std::make_unique<app::FormTallix>(fake.controls);
-        form->Form_Load();
-        if (started)
-            fake.Text1.onClick();
-    }
+    explicit History(bool started = true) : fakes::Started(started) {}
     void add(const QString &expression, const QString &result) { form->historyLists().appendEntry(expression, result); }
     QString path(const QString &name) const { return dir.filePath(name); }
     void save(const QString &path)
