@@ -339,17 +339,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        QTimer::singleShot(0, this, [this] {
-            if (onActivate)
-                onActivate();
-        });
-    }
-}
 
 void MainWindow::activateAgain()
 {

@@ -52,7 +52,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -74,7 +73,6 @@ private:
     std::unique_ptr<platform::qt::QtFileSystem> fileSystem_;
     std::unique_ptr<platform::qt::QtShell> shell_;
     std::unique_ptr<companion::QtCompanionWindows> companions_;
-    bool shownOnce_ = false;
 };
 
 } // namespace app

@@ -108,17 +108,6 @@ bool CompanionDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CompanionDialog::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        QTimer::singleShot(0, this, [this] {
-            if (onActivate)
-                onActivate();
-        });
-    }
-}
 
 void QtCompanionWindows::showModal()
 {

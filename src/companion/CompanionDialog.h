@@ -35,12 +35,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     UtilityControls controls_;
     std::vector<std::unique_ptr<platform::qt::QtTextBox>> links_;
-    bool shownOnce_ = false;
 };
 
 // Shows a fresh companion window each time, and tells when it has closed.

@@ -6,12 +6,15 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace platform::qt {
 
 // What every window of ours answers alike as a platform::Window: its caption, its place and
-// size in twips on its screen, and which of its controls has the focus.
+// size in twips on its screen, which of its controls has the focus, and its activation when it
+// is first shown.
 template <typename QtWindow>
 class QtWindowPlace : public QtWindow, public platform::Window
 {
@@ -35,6 +38,22 @@ public:
         const QWidget *focused = QApplication::focusWidget();
         return focused != nullptr && focused->window() == this ? focused->objectName() : QString();
     }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QtWindow::showEvent(event);
+        if (shownOnce_)
+            return;
+        shownOnce_ = true;
+        QTimer::singleShot(0, this, [this] { // once the window is up
+            if (onActivate)
+                onActivate();
+        });
+    }
+
+private:
+    bool shownOnce_ = false;
 };
 
 } // namespace platform::qt
