@@ -6,9 +6,4 @@ namespace eval {
 constexpr int DecimalPlacesAuto = 99;
 constexpr int DecimalPlacesAtStart = 2;
 
-constexpr bool isValidDecimalPlaces(int places)
-{
-    return (places >= 0 && places <= 9) || places == DecimalPlacesAuto;
-}
-
 } // namespace eval
