@@ -2,13 +2,18 @@
 # The benchmarks of BENCHMARKS.md (make bench builds first; this builds nothing):
 #   1. bench_engine: in-process calculations per second;
 #   2. numerette-eval, bc -l and a python3 eval loop on the same generated expressions,
-#      each timed as one process over the whole file, best of a few runs.
+#      each timed as one process over the whole file, best of a few runs;
+#   3. bench_window: the real window in process (offscreen), input event to repainted window;
+#   4. startup.sh: start-up time and memory of the program next to an empty Qt window, on Xvfb;
+#   5. bench_soak: a long mixed session in process, memory and time over it.
 # Figures only: missing a target is reported, not failed. The exit status is non-zero only
 # when something is broken (a binary missing, the tools disagreeing, an expression failing).
 #
 #   bench/run.sh BUILD_DIR
 # Environment: BENCH_COUNT (expressions, default 100000), BENCH_REPEATS (default 5),
-#              BENCH_SECONDS (per bench_engine case, default 1).
+#              BENCH_SECONDS (per bench_engine case, default 1), BENCH_WINDOW_REPEATS (per
+#              bench_window case, default 9), STARTUP_REPEATS (default 11),
+#              BENCH_SOAK_OPERATIONS (default 100000).
 set -euo pipefail
 export LC_ALL=C # "." in $EPOCHREALTIME and in awk's numbers
 
@@ -24,7 +29,9 @@ seconds=${BENCH_SECONDS:-1}
 
 bench_engine=$build_dir/bench/bench_engine
 cli=$build_dir/src/cli/numerette-eval
-for f in "$bench_engine" "$cli"; do
+bench_window=$build_dir/bench/bench_window
+bench_soak=$build_dir/bench/bench_soak
+for f in "$bench_engine" "$cli" "$bench_window" "$bench_soak"; do
   if [ ! -x "$f" ]; then
     echo "bench/run.sh: $f is missing; build first (make bench)" >&2
     exit 2
@@ -121,3 +128,22 @@ awk -v n="$count" -v r="$repeats" -v c="$t_cli" -v b="$t_bc" -v p="$t_py" 'BEGIN
   printf "  bc/numerette     %6.2fx  (target 2x: %s)\n", b / c, (b / c >= 2) ? "met" : "NOT met"
   printf "  python/numerette %6.2fx  (target 10x: %s)\n", p / c, (p / c >= 10) ? "met" : "NOT met"
 }'
+
+# The window benchmarks run offscreen in process, with a private runtime folder as a desktop
+# session would give them.
+mkdir -m 700 "$scratch/xdg"
+echo
+echo "== The window in process (bench_window, offscreen)"
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/xdg" "$bench_window" "${BENCH_WINDOW_REPEATS:-9}"
+
+echo
+echo "== Start-up on a private Xvfb (bench/startup.sh)"
+startup_status=0
+"$here/startup.sh" "$build_dir" || startup_status=$?
+if [ "$startup_status" -ne 0 ] && [ "$startup_status" -ne 77 ]; then
+  exit "$startup_status"
+fi
+
+echo
+echo "== Soak (bench_soak, offscreen)"
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/xdg" "$bench_soak" "${BENCH_SOAK_OPERATIONS:-100000}"

@@ -17,7 +17,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QListView>
+#include <QTableView>
 #include <QMenuBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -123,7 +123,7 @@ void MainWindow::buildControls()
 
     // Created in this order so that List2 lies above List1 and hides its scroll bar.
     auto list = [this](const QString &name, QRect geometry, double pointSize) {
-        auto *view = new QListView(client_);
+        auto *view = new QTableView(client_);
         view->setObjectName(name);
         view->setGeometry(geometry);
         view->setFont(sansFont(pointSize));

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -72,7 +72,7 @@ private slots:
         Running r;
         QVERIFY(r.start());
         QTest::mouseClick(r.window.findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
-        auto *palette = r.window.findChild<QListView *>(QStringLiteral("List3"));
+        auto *palette = r.window.findChild<QAbstractItemView *>(QStringLiteral("List3"));
         QVERIFY(palette->isVisible());
         // Stacked above the expression box it overlaps.
         const QObjectList siblings = r.window.clientArea()->children();

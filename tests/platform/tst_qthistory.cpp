@@ -4,7 +4,7 @@
 #include "platform/TextBox.h"
 
 #include <QApplication>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -16,16 +16,16 @@ struct Running
     app::MainWindow window;
     app::FormTallix form{window.controls()};
     QPlainTextEdit *text1 = nullptr;
-    QListView *list1 = nullptr;
-    QListView *list2 = nullptr;
+    QAbstractItemView *list1 = nullptr;
+    QAbstractItemView *list2 = nullptr;
 
     Running()
     {
         form.Form_Load();
         window.show();
         text1 = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-        list1 = window.findChild<QListView *>(QStringLiteral("List1"));
-        list2 = window.findChild<QListView *>(QStringLiteral("List2"));
+        list1 = window.findChild<QAbstractItemView *>(QStringLiteral("List1"));
+        list2 = window.findChild<QAbstractItemView *>(QStringLiteral("List2"));
     }
     bool start()
     {
@@ -41,7 +41,7 @@ struct Running
         QTest::keyClick(text1, Qt::Key_Return);
     }
     platform::TextBox &box() const { return *window.controls().Text1; }
-    static QPoint row(QListView *list, int index)
+    static QPoint row(QAbstractItemView *list, int index)
     {
         QCoreApplication::processEvents(); // the view lays its rows out lazily
         return list->visualRect(list->model()->index(index, 0)).center();

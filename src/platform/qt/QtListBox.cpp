@@ -1,25 +1,35 @@
 #include "QtListBox.h"
 
-#include <QListView>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableView>
 #include <QScrollBar>
 #include <QStringListModel>
 
 namespace platform::qt {
 
-QtListBox::QtListBox(QListView *view) : view_(view), model_(new QStringListModel(view))
+QtListBox::QtListBox(QTableView *view) : view_(view), model_(new QStringListModel(view))
 {
     view_->setModel(model_);
-    view_->setUniformItemSizes(true);
+    view_->horizontalHeader()->hide();
+    view_->horizontalHeader()->setStretchLastSection(true);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->verticalHeader()->setMinimumSectionSize(1);
+    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 2);
+    view_->setShowGrid(false);
+    view_->setWordWrap(false);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(view_, &QListView::clicked, this, [this] {
+    connect(view_, &QTableView::clicked, this, [this] {
         if (onClick)
             onClick();
     });
-    connect(view_, &QListView::doubleClicked, this, [this] {
+    connect(view_, &QTableView::doubleClicked, this, [this] {
         if (onDoubleClick)
             onDoubleClick();
     });
@@ -74,7 +84,14 @@ int QtListBox::topIndex() const { return view_->verticalScrollBar()->value(); }
 
 void QtListBox::setTopIndex(int index) { view_->verticalScrollBar()->setValue(index); }
 
-void QtListBox::setVisible(bool visible) { view_->setVisible(visible); }
+void QtListBox::setVisible(bool visible)
+{
+    // Hiding a focused view moves its current row on; a list box keeps its selection.
+    const int selected = listIndex();
+    view_->setVisible(visible);
+    if (listIndex() != selected)
+        setListIndex(selected);
+}
 
 bool QtListBox::isVisible() const { return !view_->isHidden(); }
 

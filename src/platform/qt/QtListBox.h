@@ -4,17 +4,18 @@
 
 #include <QObject>
 
-class QListView;
+class QTableView;
 class QStringListModel;
 
 namespace platform::qt {
 
-// A list box over QListView with uniform rows scrolled row by row, so the scroll bar's value
-// is the top row and long histories stay fast.
+// A list box over a one-column QTableView: rows of one fixed height scrolled row by row, so
+// the scroll bar's value is the top row, and appending to a long history costs the same as
+// to a short one (a QListView lays all its rows out again on every append).
 class QtListBox : public QObject, public ListBox
 {
 public:
-    explicit QtListBox(QListView *view);
+    explicit QtListBox(QTableView *view);
 
     void addItem(const QString &row) override;
     void addItems(const QStringList &rows) override;
@@ -31,10 +32,10 @@ public:
     void setForeColor(Rgb color) override;
     Rgb foreColor() const override { return color_; }
 
-    QListView *widget() const { return view_; }
+    QTableView *widget() const { return view_; }
 
 private:
-    QListView *view_;
+    QTableView *view_;
     QStringListModel *model_;
     Rgb color_;
 };

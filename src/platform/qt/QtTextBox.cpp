@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
 
 namespace platform::qt {
 namespace {
@@ -73,7 +75,15 @@ int keyAsciiOf(const QKeyEvent *key)
 QtTextBox::QtTextBox(QPlainTextEdit *edit, bool singleLine) : edit_(edit), singleLine_(singleLine)
 {
     edit_->setTabChangesFocus(true);
+    // Expressions hold no letter that settles a reading direction; without this Qt searches
+    // the whole text for one on every edit.
+    QTextOption option = edit_->document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    edit_->document()->setDefaultTextOption(option);
     if (singleLine_) {
+        // Its text is mostly written by the program, result after result: keeping every one
+        // for undo would grow without end.
+        edit_->setUndoRedoEnabled(false);
         edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
         edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -111,6 +121,11 @@ QString QtTextBox::text() const { return toBoxText(edit_->toPlainText()); }
 
 void QtTextBox::notifyChange()
 {
+    // A day of typing must not grow memory without bound: past this many steps the undo
+    // history starts afresh.
+    constexpr int MaxUndoSteps = 10000;
+    if (edit_->document()->availableUndoSteps() > MaxUndoSteps)
+        edit_->document()->clearUndoRedoStacks();
     if (!onChange)
         return;
     ++notifying_;
@@ -147,7 +162,7 @@ void QtTextBox::setText(const QString &newText)
     while (suffix < shorter - prefix &&
            wanted.at(wanted.size() - 1 - suffix) == current.at(current.size() - 1 - suffix))
         ++suffix;
-    writing_ = true;
+    ++writing_;
     const int scroll = edit_->verticalScrollBar()->value();
     replaceWidgetText(int(prefix), int(current.size() - suffix), wanted.mid(prefix, wanted.size() - prefix - suffix));
     // A written text leaves the caret at the start, before the change handler runs.
@@ -155,7 +170,7 @@ void QtTextBox::setText(const QString &newText)
     cursor.setPosition(0);
     edit_->setTextCursor(cursor);
     edit_->verticalScrollBar()->setValue(scroll);
-    writing_ = false;
+    --writing_;
     notifyChange();
 }
 
@@ -204,12 +219,12 @@ void QtTextBox::setSelText(const QString &replacement)
     QTextCursor cursor = edit_->textCursor();
     const int start = cursor.selectionStart();
     const QString inserted = toWidgetText(replacement);
-    writing_ = true;
+    ++writing_;
     replaceWidgetText(start, cursor.selectionEnd(), inserted);
     cursor = edit_->textCursor();
     cursor.setPosition(start + int(inserted.size()));
     edit_->setTextCursor(cursor);
-    writing_ = false;
+    --writing_;
     notifyChange();
 }
 
@@ -231,6 +246,21 @@ void QtTextBox::setFontBold(bool bold)
 }
 
 bool QtTextBox::isFontBold() const { return edit_->font().bold(); }
+
+// A typed character and whatever the change handler then writes are one edit: the widget lays
+// its text out once, not twice (that matters for long texts), and one undo takes both back.
+void QtTextBox::typeCharacter(QChar character)
+{
+    QTextCursor cursor = edit_->textCursor();
+    cursor.beginEditBlock();
+    ++writing_;
+    cursor.insertText(QString(character));
+    edit_->setTextCursor(cursor);
+    notifyChange();
+    cursor.endEditBlock();
+    --writing_;
+    edit_->ensureCursorVisible();
+}
 
 bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
 {
@@ -258,6 +288,10 @@ bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
             }
             if (keyAscii == 13 && singleLine_)
                 return true;
+            if (keyAscii >= 32 && !(key->modifiers() & Qt::ControlModifier)) {
+                typeCharacter(QChar(keyAscii));
+                return true;
+            }
         }
     } else if (watched == edit_->viewport()) {
         switch (event->type()) {

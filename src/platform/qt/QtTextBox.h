@@ -44,10 +44,11 @@ protected:
 private:
     void replaceWidgetText(int from, int to, const QString &replacement);
     void notifyChange();
+    void typeCharacter(QChar character);
 
     QPlainTextEdit *edit_;
     bool singleLine_;
-    bool writing_ = false;
+    int writing_ = 0; // programmatic edits under way: their signals are not the user's
     int notifying_ = 0; // change handlers running; their writes join the change's undo step
     Rgb color_;
 };
