@@ -23,9 +23,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QTimer>
-#include <QWindow>
 
 namespace app {
 

@@ -11,7 +11,6 @@
 
 class QAction;
 class QMenu;
-class QWindow;
 
 namespace platform::qt {
 class QtButton;

@@ -429,7 +429,7 @@ Value fnInStr(CallContext &, Args a)
     std::vector<std::size_t> starts = characterStarts(haystack);
     auto total = static_cast<std::int64_t>(starts.size());
     if (start > total)
-        return Value::longValue(needle.empty() && start == total + 1 ? 0 : 0);
+        return Value::longValue(0); // a start past the end finds nothing
     if (needle.empty())
         return Value::longValue(static_cast<std::int32_t>(start));
     std::size_t from = starts[static_cast<std::size_t>(start - 1)];

@@ -1,6 +1,5 @@
 #include "Calculation.h"
 
-#include "DecimalPlaces.h"
 #include "FormatResult.h"
 #include "NumberText.h"
 #include "NumericString.h"
