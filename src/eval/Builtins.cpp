@@ -455,7 +455,6 @@ Value fnIsNull(CallContext &, Args a) { return Value::boolean(a[0].isNull()); }
 Value fnVarType(CallContext &, Args a) { return Value::integer(static_cast<std::int16_t>(a[0].type())); }
 Value fnTypeName(CallContext &, Args a) { return Value::string(typeName(a[0].type())); }
 
-// Sorted by name, for binary search.
 constexpr std::array builtins{
     Builtin{"ABS", 1, 1, fnAbs},
     Builtin{"ASC", 1, 1, fnAsc},
@@ -505,20 +504,7 @@ constexpr std::array builtins{
 
 } // namespace
 
-const Builtin *findBuiltin(std::string_view name)
-{
-    char upper[16];
-    if (name.size() >= sizeof upper)
-        return nullptr;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        upper[i] = toUpperAscii(name[i]);
-    std::string_view key(upper, name.size());
-    auto it = std::lower_bound(builtins.begin(), builtins.end(), key,
-                               [](const Builtin &b, std::string_view k) { return std::string_view(b.name) < k; });
-    if (it == builtins.end() || std::string_view(it->name) != key)
-        return nullptr;
-    return &*it;
-}
+std::span<const Builtin> coreBuiltins() { return builtins; }
 
 std::string_view builtinDisplayName(const Builtin &builtin) { return builtin.name; }
 

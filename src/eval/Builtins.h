@@ -24,6 +24,10 @@ struct Builtin
     BuiltinFunction call;
 };
 
+// Each group of functions lives in a file of its own and hands its table to the lookup
+// (BuiltinTable.cpp), in any order.
+std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: Builtins.cpp
+
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);
 // For error texts: the function's name. The calculator upper-cases what it evaluates, so the
