@@ -131,13 +131,18 @@ long long weekOfYear(const DateParts &parts, int firstDay, int rule)
 
 // --- Building dates --------------------------------------------------------------------------
 
-long long wholeArgument(const Value &v) { return toLong(required(v)); }
+// The parts of DateSerial and TimeSerial are Integers: Overflow beyond +-32,767.
+long long wholeArgument(const Value &v) { return toInteger(required(v)); }
 
 Value fnDateSerial(CallContext &, Args a)
 {
-    const long long year = expandTwoDigitYear(wholeArgument(a[0]));
+    long long year = wholeArgument(a[0]);
+    // Two-digit years as en-US reads them; a negative year counts back from 2000.
+    year = year < 0 ? year + 2000 : expandTwoDigitYear(year);
+    if (year > 9999)
+        throw ScriptError(InvalidProcedureCall);
     const long long month = wholeArgument(a[1]), day = wholeArgument(a[2]);
-    // Months and days roll over into the years around; only the date reached must be in range.
+    // Months and days roll over into the years around; the date reached must be in range.
     return dateResult(static_cast<double>(serialDayOf(year, month, day)));
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 
 namespace eval {
 namespace {
@@ -18,16 +19,16 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// A name given in full or by its first three letters (also "Sept").
+// A name given in full or by its first three letters.
 bool matchesName(std::string_view word, const char *name)
 {
     const std::string_view full(name);
-    if (word.size() < 3 || word.size() > full.size())
+    if (word.size() != 3 && word.size() != full.size())
         return false;
     for (std::size_t i = 0; i < word.size(); ++i)
         if (lower(word[i]) != full[i])
             return false;
-    return word.size() == 3 || word.size() == full.size() || (full == "september" && word.size() == 4);
+    return true;
 }
 
 struct Number
@@ -45,6 +46,9 @@ struct Reading
     long long hour = 0, minute = 0, second = 0;
 };
 
+// Splits the text into the numbers and month name of a date and at most one time. A time is a
+// number followed by ":" or "." (both separate its parts) or by AM/PM; "/" and "-" stand only
+// between parts of the date, and the date's parts stand together, before or after the time.
 class Scanner
 {
 public:
@@ -53,44 +57,59 @@ public:
     std::optional<Reading> read()
     {
         Reading r;
-        while (skipSeparators(), i_ < s_.size()) {
+        bool separatorPending = false; // a "/" or "-" waiting for the next part of the date
+        bool dateBeforeTime = false, dateAfterTime = false;
+        bool lastWasDate = false;
+        for (;;) {
+            while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == ','))
+                ++i_;
+            if (i_ >= s_.size())
+                break;
             const char c = s_[i_];
+            bool datePart = false;
+            if (c == '/' || c == '-') {
+                if (!lastWasDate || separatorPending)
+                    return std::nullopt;
+                separatorPending = true;
+                ++i_;
+                continue;
+            }
             if (isDigit(c)) {
                 Number n;
                 if (!number(n))
                     return std::nullopt;
                 if (atTimeMark()) {
-                    if (r.haveTime || !time(n, r))
+                    if (r.haveTime || separatorPending || !time(n, r))
                         return std::nullopt;
+                    lastWasDate = false;
                     continue;
                 }
                 if (r.numberCount == 3)
                     return std::nullopt;
                 r.numbers[static_cast<std::size_t>(r.numberCount++)] = n;
+                datePart = true;
             } else if (isLetter(c)) {
-                const std::string_view word = letters();
-                if (!name(word, r))
+                bool isMonth = false;
+                if (!name(letters(), r, isMonth))
+                    return std::nullopt;
+                datePart = isMonth;
+                if (!isMonth && separatorPending)
                     return std::nullopt;
             } else {
                 return std::nullopt;
             }
+            if (datePart) {
+                (r.haveTime ? dateAfterTime : dateBeforeTime) = true;
+                separatorPending = false;
+            }
+            lastWasDate = datePart;
         }
+        if (separatorPending || (dateBeforeTime && dateAfterTime))
+            return std::nullopt;
         return r;
     }
 
 private:
-    void skipSeparators()
-    {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '/' || s_[i_] == '-' ||
-                                  s_[i_] == ',' || s_[i_] == '.'))
-            ++i_;
-    }
-    void skipBlanks()
-    {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t'))
-            ++i_;
-    }
-
     bool number(Number &n)
     {
         while (i_ < s_.size() && isDigit(s_[i_])) {
@@ -109,28 +128,25 @@ private:
         return s_.substr(start, i_ - start);
     }
 
-    // After a number: ":" or an AM/PM makes it the hour of a time.
-    bool atTimeMark()
+    bool atTimeMark() const
     {
-        if (i_ < s_.size() && s_[i_] == ':')
+        if (i_ < s_.size() && (s_[i_] == ':' || s_[i_] == '.'))
             return true;
         std::size_t j = i_;
         while (j < s_.size() && (s_[j] == ' ' || s_[j] == '\t'))
             ++j;
-        return meridiemAt(j) != 0;
+        return meridiemLength(j) != 0;
     }
 
-    // 'A' or 'P' for an AM or PM standing at j as a word of its own, else 0.
-    char meridiemAt(std::size_t j) const
+    // The length of an "AM", "PM", "A" or "P" standing at j as a word of its own, else 0.
+    std::size_t meridiemLength(std::size_t j) const
     {
-        if (j + 1 >= s_.size() || lower(s_[j + 1]) != 'm')
+        if (j >= s_.size() || (lower(s_[j]) != 'a' && lower(s_[j]) != 'p'))
             return 0;
-        const char c = lower(s_[j]);
-        if (c != 'a' && c != 'p')
+        std::size_t length = j + 1 < s_.size() && lower(s_[j + 1]) == 'm' ? 2 : 1;
+        if (j + length < s_.size() && isLetter(s_[j + length]))
             return 0;
-        if (j + 2 < s_.size() && isLetter(s_[j + 2]))
-            return 0;
-        return c;
+        return length;
     }
 
     bool time(const Number &hour, Reading &r)
@@ -138,7 +154,7 @@ private:
         r.haveTime = true;
         r.hour = hour.value;
         for (long long *part : {&r.minute, &r.second}) {
-            if (i_ >= s_.size() || s_[i_] != ':')
+            if (i_ >= s_.size() || (s_[i_] != ':' && s_[i_] != '.'))
                 break;
             ++i_;
             Number n;
@@ -146,24 +162,26 @@ private:
                 return false;
             *part = n.value;
         }
-        skipBlanks();
-        const char meridiem = meridiemAt(i_);
-        if (meridiem != 0) {
-            if (r.hour > 12)
-                return false;
-            r.hour = r.hour % 12 + (meridiem == 'p' ? 12 : 0);
-            i_ += 2;
+        std::size_t j = i_;
+        while (j < s_.size() && (s_[j] == ' ' || s_[j] == '\t'))
+            ++j;
+        if (const std::size_t length = meridiemLength(j)) {
+            // AM and PM count only for the hours of a 12-hour clock.
+            if (r.hour <= 12)
+                r.hour = r.hour % 12 + (lower(s_[j]) == 'p' ? 12 : 0);
+            i_ = j + length;
         }
         return r.hour <= 23 && r.minute <= 59 && r.second <= 59;
     }
 
-    bool name(std::string_view word, Reading &r)
+    bool name(std::string_view word, Reading &r, bool &isMonth)
     {
         for (std::size_t m = 0; m < monthNames.size(); ++m) {
             if (matchesName(word, monthNames[m])) {
                 if (r.month != 0)
                     return false;
                 r.month = static_cast<int>(m) + 1;
+                isMonth = true;
                 return true;
             }
         }
@@ -177,8 +195,6 @@ private:
     std::size_t i_ = 0;
 };
 
-bool isLongYear(const Number &n) { return n.digits >= 3 || n.value > 31; }
-
 long long yearOf(const Number &n) { return n.digits <= 2 ? expandTwoDigitYear(n.value) : n.value; }
 
 bool valid(long long year, long long month, long long day)
@@ -187,54 +203,55 @@ bool valid(long long year, long long month, long long day)
            day <= monthLength(year, static_cast<int>(month));
 }
 
+struct Ymd
+{
+    long long year, month, day;
+};
+
+// The first of the candidate readings that is a date.
+bool firstValid(std::initializer_list<Ymd> candidates, long long &year, long long &month, long long &day)
+{
+    for (const Ymd &c : candidates) {
+        if (valid(c.year, c.month, c.day)) {
+            year = c.year, month = c.month, day = c.day;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Year, month and day from the numbers and the month name, or false when they make no date.
+// The en-US order month/day/year comes first; other orders only where it gives no date.
 bool dateOf(const Reading &r, long long &year, long long &month, long long &day)
 {
     const Number &a = r.numbers[0], &b = r.numbers[1], &c = r.numbers[2];
     if (r.month != 0) {
-        month = r.month;
+        const long long m = r.month;
         switch (r.numberCount) {
-        case 1:
-            if (isLongYear(a)) {
-                year = yearOf(a), day = 1;
-            } else {
-                year = readClock().year, day = a.value;
-            }
-            break;
-        case 2:
-            if (isLongYear(a))
-                year = yearOf(a), day = b.value;
-            else
-                day = a.value, year = yearOf(b);
-            break;
+        case 1: {
+            // The number is the day of this year's month, or else the year ("Jan 35" is 1935).
+            const long long thisYear = readClock().year;
+            return firstValid({{thisYear, m, a.value}, {yearOf(a), m, 1}}, year, month, day);
+        }
+        case 2: return firstValid({{yearOf(b), m, a.value}, {yearOf(a), m, b.value}}, year, month, day);
         default: return false;
         }
-        return valid(year, month, day);
     }
     switch (r.numberCount) {
-    case 2:
-        if (a.digits >= 3) {
-            year = yearOf(a), month = b.value, day = 1;
-        } else if (isLongYear(b)) {
-            month = a.value, year = yearOf(b), day = 1;
-        } else {
-            year = readClock().year, month = a.value, day = b.value;
-            if (!valid(year, month, day))
-                month = b.value, day = a.value;
-        }
-        break;
+    case 2: {
+        // Month and day of this year; failing that, a month and a year.
+        const long long thisYear = readClock().year;
+        return firstValid({{thisYear, a.value, b.value},
+                           {thisYear, b.value, a.value},
+                           {yearOf(b), a.value, 1},
+                           {yearOf(a), b.value, 1}},
+                          year, month, day);
+    }
     case 3:
-        if (a.digits >= 3) {
-            year = yearOf(a), month = b.value, day = c.value;
-        } else {
-            month = a.value, day = b.value, year = yearOf(c);
-            if (!valid(year, month, day))
-                month = b.value, day = a.value;
-        }
-        break;
+        return firstValid({{yearOf(c), a.value, b.value}, {yearOf(a), b.value, c.value}, {yearOf(c), b.value, a.value}},
+                          year, month, day);
     default: return false;
     }
-    return valid(year, month, day);
 }
 
 } // namespace

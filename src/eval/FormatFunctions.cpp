@@ -10,7 +10,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace eval {
@@ -39,8 +38,12 @@ Decimal fromScientific(const char *begin, const char *end)
     for (; p != end && *p != 'e'; ++p)
         if (*p != '.')
             d.digits += *p;
-    if (p != end)
-        exponent = std::atoi(p + 1);
+    if (p != end) {
+        const char *e = p + 1;
+        if (e != end && *e == '+')
+            ++e;
+        std::from_chars(e, end, exponent);
+    }
     d.exponent = exponent + 1;
     while (!d.digits.empty() && d.digits.back() == '0')
         d.digits.pop_back();
@@ -122,11 +125,11 @@ struct Style
     bool grouping = true;
 };
 
-// A tristate argument: -2 (vbUseDefault) keeps the default, 0 is False, anything else True.
+// A tristate argument: -1 is True, -2 (vbUseDefault) keeps the default, anything else False.
 bool tristate(const Value &v, bool fallback)
 {
     const std::int32_t n = toLong(v);
-    return n == -2 ? fallback : n != 0;
+    return n == -2 ? fallback : n == -1;
 }
 
 // The value, checked first, then the optional arguments in order; Null is Type mismatch for
@@ -141,10 +144,11 @@ Style styleOf(Args a, bool parenthesesByDefault)
     Style style;
     style.parentheses = parenthesesByDefault;
     if (a.size() > 1) {
+        // Negative counts keep the default; the system's number formats hold at most 9 decimals.
         const std::int32_t places = toLong(a[1]);
-        if (places < -1 || places > 255)
+        if (places > 9)
             throw ScriptError(InvalidProcedureCall);
-        if (places != -1)
+        if (places >= 0)
             style.places = places;
     }
     if (a.size() > 2)
@@ -186,9 +190,8 @@ std::string formatted(Decimal d, const Style &style, const char *prefix, const c
 {
     std::string whole, fraction;
     roundDecimal(d, style.places, whole, fraction);
-    // A value that rounds to zero shows no sign.
-    const bool negative = d.negative && (whole.find_first_not_of('0') != std::string::npos ||
-                                         fraction.find_first_not_of('0') != std::string::npos);
+    // A negative value keeps its sign even where its digits round to zero ("-0.00").
+    const bool negative = d.negative;
     std::string number = prefix;
     if (whole.empty())
         number += style.leadingDigit ? "0" : "";
@@ -196,10 +199,9 @@ std::string formatted(Decimal d, const Style &style, const char *prefix, const c
         number += style.grouping ? grouped(whole) : whole;
     if (style.places > 0)
         number += "." + fraction;
-    number += suffix;
-    if (!negative)
-        return number;
-    return style.parentheses ? "(" + number + ")" : "-" + number;
+    if (negative)
+        number = style.parentheses ? "(" + number + ")" : "-" + number;
+    return number + suffix; // a percent sign stands outside the parentheses: "(50)%"
 }
 
 Value fnFormatNumber(CallContext &, Args a)
