@@ -12,6 +12,10 @@ class RandomGenerator;
 struct CallContext
 {
     RandomGenerator &random;
+    // Bit i set: argument i was left out of the call, as in FormatNumber(x, , , True); it is
+    // passed as Empty, and the functions with optional arguments take their default for it.
+    std::uint32_t omitted = 0;
+    bool isOmitted(std::size_t index) const { return index < 32 && (omitted >> index & 1u) != 0; }
 };
 
 using BuiltinFunction = Value (*)(CallContext &, std::span<Value>);

@@ -175,12 +175,20 @@ Value Parser::parseCall(std::string_view name)
     const Builtin *builtin = findBuiltin(name);
     const bool parenthesised = token_.kind == TokenKind::OpenParen;
     const std::size_t first = arguments_.size();
+    std::uint32_t omitted = 0;
     if (parenthesised) {
         advance();
         if (token_.kind != TokenKind::CloseParen) {
             for (;;) {
-                Value argument = parseExpression(1);
-                arguments_.push_back(std::move(argument));
+                if (token_.kind == TokenKind::Comma || token_.kind == TokenKind::CloseParen) {
+                    // An argument left out between commas: the function's default.
+                    const std::size_t index = arguments_.size() - first;
+                    omitted |= index < 32 ? 1u << index : 0u;
+                    arguments_.emplace_back();
+                } else {
+                    Value argument = parseExpression(1);
+                    arguments_.push_back(std::move(argument));
+                }
                 if (token_.kind != TokenKind::Comma)
                     break;
                 advance();
@@ -197,6 +205,7 @@ Value Parser::parseCall(std::string_view name)
             if (count < builtin->minArguments || count > builtin->maxArguments)
                 throw ScriptError(WrongNumberOfArguments, std::string(builtinDisplayName(*builtin)));
             CallContext context{random_};
+            context.omitted = omitted;
             return builtin->call(context, std::span<Value>(arguments_.data() + first, count));
         });
     } else if (parenthesised) {

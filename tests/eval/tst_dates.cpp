@@ -276,6 +276,7 @@ private slots:
         row("DatePart(\"ww\", #1/1/2005#, 2, 2)", "Integer", "53"); // the last week of 2004
         row("DatePart(\"ww\", #1/3/2005#, 2, 2)", "Integer", "1");
         row("DatePart(\"ww\", #1/1/2000#, 1, 3)", "Integer", "52");
+        row("DatePart(\"ww\", #1/1/2005#, , 2)", "Integer", "52"); // Sunday weeks, four days in the new year
         row("DatePart(\"h\", #1:02:03 PM#)", "Integer", "13");
         row("DatePart(\"n\", #1:02:03 PM#)", "Integer", "2");
         row("DatePart(\"s\", #1:02:03 PM#)", "Integer", "3");
@@ -303,6 +304,9 @@ private slots:
         row("WeekdayName(1, True, 7)", "String", "Sat");
         row("WeekdayName(7, True, 3)", "String", "Mon");
         row("WeekdayName(1, True, 0)", "String", "Sun");
+        row("WeekdayName(1, , 2)", "String", "Monday"); // left out: not abbreviated
+        row("MonthName(1, )", "String", "January");
+        row("FormatDateTime(#1/1/2000 1:00 PM#, )", "String", "1/1/2000 1:00:00 PM");
         row("FormatDateTime(#12/25/2026 1:02:03 PM#)", "String", "12/25/2026 1:02:03 PM");
         row("FormatDateTime(#12/25/2026 1:02:03 PM#, 1)", "String", "Friday, December 25, 2026");
         row("FormatDateTime(#12/5/2026#, 1)", "String", "Saturday, December 5, 2026");

@@ -68,6 +68,12 @@ private slots:
         row("FormatNumber(-1234.5, 1, 0, 1, 1)", "-1234.5");
         row("FormatNumber(1234567.891, 2, -1, 0, -2)", "1,234,567.89");
         row("FormatNumber(123, 0, -1, 0, 0)", "123");
+        // Arguments left out take their defaults; an Empty one is a value like any other.
+        row("FormatNumber(.12,,,-1)", "0.12");
+        row("FormatNumber(-.12,,0,-1)", "(.12)");
+        row("FormatNumber(1234.5,,,,0)", "1234.50");
+        row("FormatNumber(1234.5, Empty)", "1,235");
+        row("FormatNumber(1,)", "1.00");
     }
     void formatNumber() { checkText(); }
 
@@ -82,6 +88,7 @@ private slots:
         row("FormatCurrency(-0.5, 2, 0)", "($.50)");
         row("FormatCurrency(1234567.891, 0)", "$1,234,568");
         row("FormatCurrency(1234567.891, 2, -1, -1, 0)", "$1234567.89");
+        row("FormatCurrency(-1000,,,0)", "-$1,000.00");
         row("FormatCurrency(CCur(1.23456), 4)", "$1.2346");
     }
     void formatCurrency() { checkText(); }
@@ -99,6 +106,7 @@ private slots:
         row("FormatPercent(0.005, 0, 0)", "1%");
         row("FormatPercent(-0.5, 0, 0, -1)", "(50)%");
         row("FormatPercent(0.001, 2, 0)", ".10%");
+        row("FormatPercent(.12,,0)", "12.00%");
     }
     void formatPercent() { checkText(); }
 
