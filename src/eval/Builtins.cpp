@@ -1,7 +1,7 @@
 #include "Builtins.h"
 
 #include "Conversions.h"
-#include "DateText.h"
+#include "DateFunctions.h"
 #include "NumberText.h"
 #include "NumericString.h"
 #include "RandomGenerator.h"
@@ -184,22 +184,7 @@ Value fnCLng(CallContext &, Args a) { return Value::longValue(toLong(required(a[
 Value fnCSng(CallContext &, Args a) { return Value::single(toSingle(required(a[0]))); }
 Value fnCStr(CallContext &, Args a) { return Value::string(toText(required(a[0]))); }
 
-Value fnCDate(CallContext &, Args a)
-{
-    const Value &v = required(a[0]);
-    if (v.isString()) {
-        if (std::optional<double> serial = parseDateText(v.asString()))
-            return Value::date(*serial);
-        ParsedNumber parsed = parseNumericString(v.asString());
-        if (parsed.status != ParsedNumber::Ok)
-            throw ScriptError(TypeMismatch);
-        return Value::date(parsed.value);
-    }
-    double d = toDouble(v);
-    if (!(d >= -657434.0 && d < 2958466.0))
-        throw ScriptError(Overflow);
-    return Value::date(d);
-}
+Value fnCDate(CallContext &, Args a) { return Value::date(toDateSerial(a[0])); }
 
 // Hex and Oct write negative Integers in 16 bits (Hex(-1) is "FFFF"), all else in 32.
 template <unsigned Radix>

@@ -137,11 +137,11 @@ long long wholeArgument(const Value &v) { return toInteger(required(v)); }
 Value fnDateSerial(CallContext &, Args a)
 {
     long long year = wholeArgument(a[0]);
+    const long long month = wholeArgument(a[1]), day = wholeArgument(a[2]);
     // Two-digit years as en-US reads them; a negative year counts back from 2000.
     year = year < 0 ? year + 2000 : expandTwoDigitYear(year);
     if (year > 9999)
         throw ScriptError(InvalidProcedureCall);
-    const long long month = wholeArgument(a[1]), day = wholeArgument(a[2]);
     // Months and days roll over into the years around; the date reached must be in range.
     return dateResult(static_cast<double>(serialDayOf(year, month, day)));
 }
@@ -402,6 +402,8 @@ double toDateSerial(const Value &value)
         if (std::optional<double> serial = parseDateText(v.asString()))
             return *serial;
         ParsedNumber parsed = parseNumericString(v.asString());
+        if (parsed.status == ParsedNumber::Overflow)
+            throw ScriptError(Overflow);
         if (parsed.status != ParsedNumber::Ok)
             throw ScriptError(TypeMismatch);
         if (!isDateSerialInRange(parsed.value))

@@ -330,6 +330,9 @@ private slots:
         fails("Year(\"abc\")", 13);
         fails("Year(1E10)", 6);
         fails("Year(-657435)", 6);
+        fails("CDate(\"99999999999\")", 6); // a number of days beyond 31 December 9999
+        fails("CDate(-657435)", 6);
+        fails("CDate(Null)", 94);
         fails("Weekday(DateSerial(1000, 1, 1), 10)", 5);
         fails("Weekday(DateSerial(1000, 1, 1), -1)", 5);
         fails("Weekday(Null, -1)", 5); // the first day is checked before the date
@@ -342,6 +345,7 @@ private slots:
         fails("DateSerial(100, 1, 0)", 5);
         fails("DateSerial(9999, 12, 32)", 5);
         fails("DateSerial(2000, 1, 40000)", 6);
+        fails("DateSerial(32767, \"x\", 1)", 13); // every part is read before the year is judged
         fails("DateSerial(Null, 1, 1)", 94);
         fails("DateSerial(2000, Null, 1)", 94);
         fails("DateSerial(2000, 1, Null)", 94);
