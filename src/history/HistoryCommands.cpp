@@ -28,7 +28,8 @@ QString cannotLoad(const QString &path, const QString &why)
 
 // Reads the file whole before the lists see any of it: a file refused half-way adds nothing.
 // Returns what to tell the user, or empty text.
-QString loadHistoryFile(platform::FileSystem &fileSystem, history::HistoryLists &lists, const QString &path)
+QString loadHistoryFile(platform::FileSystem &fileSystem, history::HistoryLists &lists,
+                        const QString &path)
 {
     QString error;
     std::unique_ptr<QIODevice> file = fileSystem.openForReading(path, error);
@@ -37,26 +38,37 @@ QString loadHistoryFile(platform::FileSystem &fileSystem, history::HistoryLists 
     const history::HistoryFileLimits limits;
     const QString mostMegabytes = QString::number(limits.maxBytes >> 20);
     if (file->size() > limits.maxBytes)
-        return cannotLoad(path, QStringLiteral("the file is larger than %1 MB, the most one load takes.").arg(mostMegabytes));
+        return cannotLoad(path,
+                          QStringLiteral("the file is larger than %1 MB, the most one load takes.")
+                              .arg(mostMegabytes));
     history::HistoryFileReading reading = history::readHistoryFile(*file, limits);
     QString problem;
     switch (reading.stop) {
     case history::HistoryFileReading::Ended:
         break;
     case history::HistoryFileReading::TooLarge:
-        return cannotLoad(path, QStringLiteral("the file grew larger than %1 MB while it was read, more than one load takes.").arg(mostMegabytes));
+        return cannotLoad(
+            path,
+            QStringLiteral(
+                "the file grew larger than %1 MB while it was read, more than one load takes.")
+                .arg(mostMegabytes));
     case history::HistoryFileReading::TooManyEntries:
-        return cannotLoad(path, QStringLiteral("the file holds more than %1 entries, the most one load takes.")
-                                    .arg(QLocale(QLocale::English).toString(qlonglong(limits.maxEntries))));
+        return cannotLoad(
+            path, QStringLiteral("the file holds more than %1 entries, the most one load takes.")
+                      .arg(QLocale(QLocale::English).toString(qlonglong(limits.maxEntries))));
     case history::HistoryFileReading::LineTooLong:
-        return cannotLoad(path, QStringLiteral("line %1 is longer than %2 MB; no history entry is that long.")
-                                    .arg(QLocale(QLocale::English).toString(qulonglong(reading.entries.size() + 1)))
-                                    .arg(limits.maxLineBytes >> 20));
+        return cannotLoad(
+            path,
+            QStringLiteral("line %1 is longer than %2 MB; no history entry is that long.")
+                .arg(QLocale(QLocale::English).toString(qulonglong(reading.entries.size() + 1)))
+                .arg(limits.maxLineBytes >> 20));
     case history::HistoryFileReading::ReadFailed:
         // What was read stays, as with a file that ends early; the user learns why it ended.
-        problem = QStringLiteral("The history file \"%1\" could not be read to its end (%2); the entries before "
-                                 "that point were loaded.")
-                      .arg(QDir::toNativeSeparators(path), file->errorString());
+        problem =
+            QStringLiteral(
+                "The history file \"%1\" could not be read to its end (%2); the entries before "
+                "that point were loaded.")
+                .arg(QDir::toNativeSeparators(path), file->errorString());
         break;
     }
     file.reset();
@@ -88,7 +100,8 @@ QString FormTallix::ChooseSaveFile()
     request.title = QStringLiteral("Save to text file");
     request.filter = fileFilter;
     request.folder = dialogFolder();
-    request.name = QStringLiteral("Tallix_") + c_.fileSystem->today().toString(QStringLiteral("yyyyMMdd"));
+    request.name =
+        QStringLiteral("Tallix_") + c_.fileSystem->today().toString(QStringLiteral("yyyyMMdd"));
     request.defaultSuffix = QStringLiteral("txt");
     return trimSpaces(c_.fileDialogs->saveFileName(request));
 }
@@ -116,7 +129,8 @@ void FormTallix::mnuSave_Click()
     // destroys the file it was to replace.
     QString error;
     try {
-        const QByteArray contents = history::historyFileContents(history_.expressionRows(), history_.resultRows());
+        const QByteArray contents =
+            history::historyFileContents(history_.expressionRows(), history_.resultRows());
         if (c_.fileSystem->replaceFile(path, contents, error))
             return;
     } catch (const std::bad_alloc &) {
@@ -146,7 +160,8 @@ void FormTallix::mnuLoad_Click()
                 history_.results().addItem(QString());
             while (history_.results().count() > history_.expressions().count())
                 history_.expressions().addItem(QString());
-            problem = QStringLiteral("Out of memory: \"%1\" was loaded only in part.").arg(QDir::toNativeSeparators(path));
+            problem = QStringLiteral("Out of memory: \"%1\" was loaded only in part.")
+                          .arg(QDir::toNativeSeparators(path));
         }
     }
     if (!problem.isEmpty())

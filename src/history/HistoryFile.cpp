@@ -36,7 +36,14 @@ public:
     {
     }
 
-    enum Result { Line, End, TooLong, TooLarge, Failed };
+    enum Result
+    {
+        Line,
+        End,
+        TooLong,
+        TooLarge,
+        Failed
+    };
 
     Result next(QByteArray &line)
     {

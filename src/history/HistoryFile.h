@@ -33,7 +33,8 @@ struct HistoryFileLimits
 
 struct HistoryFileReading
 {
-    enum Stop {
+    enum Stop
+    {
         Ended,          // as the format says: end marker, blank line, line without "=", end of file
         TooLarge,       // more bytes than maxBytes (the file grew, or told its size wrong)
         TooManyEntries, // more than maxEntries

@@ -28,7 +28,10 @@ struct Window : fakes::Started
     QTemporaryDir dir;
 
     // One entry in the lists already: it must survive whatever the file does.
-    Window() : fakes::Started(true) { form->historyLists().appendEntry(QStringLiteral("1 + 1"), QStringLiteral("= 2")); }
+    Window() : fakes::Started(true)
+    {
+        form->historyLists().appendEntry(QStringLiteral("1 + 1"), QStringLiteral("= 2"));
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
     void load(const QString &path)
     {
@@ -40,7 +43,10 @@ struct Window : fakes::Started
         fake.fileDialogs.answers.push_back(path);
         form->mnuSave_Click();
     }
-    QString lastMessage() const { return fake.messages.shown.isEmpty() ? QString() : fake.messages.shown.last(); }
+    QString lastMessage() const
+    {
+        return fake.messages.shown.isEmpty() ? QString() : fake.messages.shown.last();
+    }
     bool historyKept() const
     {
         return fake.List1.rows == QStringList{"1 + 1"} && fake.List2.rows == QStringList{"  = 2"};
@@ -68,11 +74,14 @@ bool makeDevice(const QString &path)
 
 mode_t typeOf(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-std::vector<history::LoadedEntry> parse(const QByteArray &bytes, const history::HistoryFileLimits &limits,
+std::vector<history::LoadedEntry> parse(const QByteArray &bytes,
+                                        const history::HistoryFileLimits &limits,
                                         history::HistoryFileReading::Stop &stop)
 {
     QBuffer buffer;
@@ -127,16 +136,28 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
-        QTest::newRow("named pipe") << "fifo" << "Cannot load \"%1\": it is a named pipe, not a regular file.";
-        QTest::newRow("link to a named pipe") << "link to fifo" << "Cannot load \"%1\": it is a named pipe, not a regular file.";
-        QTest::newRow("device") << "device" << "Cannot load \"%1\": it is a device, not a regular file.";
-        QTest::newRow("folder") << "folder" << "Cannot load \"%1\": it is a folder, not a regular file.";
-        QTest::newRow("vanished") << "missing" << "Cannot load \"%1\": No such file or directory";
+        QTest::newRow("named pipe")
+            << "fifo"
+            << "Cannot load \"%1\": it is a named pipe, not a regular file.";
+        QTest::newRow("link to a named pipe")
+            << "link to fifo"
+            << "Cannot load \"%1\": it is a named pipe, not a regular file.";
+        QTest::newRow("device") << "device"
+                                << "Cannot load \"%1\": it is a device, not a regular file.";
+        QTest::newRow("folder") << "folder"
+                                << "Cannot load \"%1\": it is a folder, not a regular file.";
+        QTest::newRow("vanished") << "missing"
+                                  << "Cannot load \"%1\": No such file or directory";
         // Sparse: a gigabyte on paper, nothing on the disk, refused before a byte is read.
-        QTest::newRow("1 GB") << "huge" << "Cannot load \"%1\": the file is larger than 32 MB, the most one load takes.";
+        QTest::newRow("1 GB")
+            << "huge"
+            << "Cannot load \"%1\": the file is larger than 32 MB, the most one load takes.";
         QTest::newRow("too many entries") << "entries"
-                                          << "Cannot load \"%1\": the file holds more than 1,000,000 entries, the most one load takes.";
-        QTest::newRow("line over 1 MB") << "long line" << "Cannot load \"%1\": line 2 is longer than 1 MB; no history entry is that long.";
+                                          << "Cannot load \"%1\": the file holds more than "
+                                             "1,000,000 entries, the most one load takes.";
+        QTest::newRow("line over 1 MB")
+            << "long line"
+            << "Cannot load \"%1\": line 2 is longer than 1 MB; no history entry is that long.";
     }
 
     void loadRefused()
@@ -181,11 +202,15 @@ private slots:
         using R = history::HistoryFileReading;
         const QByteArray tenEntries = QByteArray("12 * 3  = 36\r\n").repeated(10); // 140 bytes
         QTest::newRow("within every bound") << tenEntries + " \r\n" << int(R::Ended) << 10;
-        QTest::newRow("bytes: the end marker past the bound") << tenEntries + QByteArray(100, 'x') << int(R::TooLarge) << 0;
-        QTest::newRow("entries: one too many") << tenEntries + tenEntries.left(14) << int(R::TooManyEntries) << 10;
+        QTest::newRow("bytes: the end marker past the bound")
+            << tenEntries + QByteArray(100, 'x') << int(R::TooLarge) << 0;
+        QTest::newRow("entries: one too many")
+            << tenEntries + tenEntries.left(14) << int(R::TooManyEntries) << 10;
         QTest::newRow("entries: the bound exactly") << tenEntries << int(R::Ended) << 10;
-        QTest::newRow("line: one byte over") << QByteArray("1=1\n") + QByteArray(33, '=') + "\n" << int(R::LineTooLong) << 1;
-        QTest::newRow("line: the bound exactly") << QByteArray(32, '=') + "\n" << int(R::Ended) << 1;
+        QTest::newRow("line: one byte over") << QByteArray("1=1\n") + QByteArray(33, '=') + "\n"
+                                             << int(R::LineTooLong) << 1;
+        QTest::newRow("line: the bound exactly") << QByteArray(32, '=') + "\n"
+                                                 << int(R::Ended) << 1;
     }
 
     void readingBounds()
@@ -221,21 +246,25 @@ private slots:
         QVERIFY(QFile::setPermissions(path, {}));
         if (::geteuid() != 0) {
             w.load(path);
-            QCOMPARE(w.lastMessage(), QStringLiteral("Cannot load \"%1\": Permission denied|0|").arg(path));
+            QCOMPARE(w.lastMessage(),
+                     QStringLiteral("Cannot load \"%1\": Permission denied|0|").arg(path));
             QVERIFY(w.historyKept());
             return;
         }
         // Root reads any file: the load runs in a child that gave its rights up.
-        QVERIFY(QFile::setPermissions(w.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                        QFile::ExeGroup | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(w.dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                        QFile::ExeOwner | QFile::ExeGroup |
+                                                        QFile::ExeOther));
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(3);
             w.load(path);
-            const bool ok = w.lastMessage() == QStringLiteral("Cannot load \"%1\": Permission denied|0|").arg(path) &&
-                            w.historyKept();
+            const bool ok =
+                w.lastMessage() ==
+                    QStringLiteral("Cannot load \"%1\": Permission denied|0|").arg(path) &&
+                w.historyKept();
             ::_exit(ok ? 0 : 1);
         }
         int status = 0;
@@ -259,7 +288,8 @@ private slots:
         form.historyLists().appendEntry(QStringLiteral("1 + 1"), QStringLiteral("= 2"));
         fake.fileDialogs.answers.push_back(QStringLiteral("/tmp/big.txt"));
         form.mnuLoad_Click();
-        QCOMPARE(fake.messages.shown, QStringList{"Cannot load \"/tmp/big.txt\": Out of memory.|0|"});
+        QCOMPARE(fake.messages.shown,
+                 QStringList{"Cannot load \"/tmp/big.txt\": Out of memory.|0|"});
         QCOMPARE(fake.List1.rows, QStringList{"1 + 1"});
         QCOMPARE(fake.List2.rows, QStringList{"  = 2"});
     }
@@ -269,10 +299,16 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
-        QTest::newRow("named pipe") << "fifo" << "Cannot save to \"%1\": it is a named pipe, not a regular file.";
-        QTest::newRow("link to a named pipe") << "link to fifo" << "Cannot save to \"%1\": it is a named pipe, not a regular file.";
-        QTest::newRow("device") << "device" << "Cannot save to \"%1\": it is a device, not a regular file.";
-        QTest::newRow("folder") << "folder" << "Cannot save to \"%1\": it is a folder, not a regular file.";
+        QTest::newRow("named pipe")
+            << "fifo"
+            << "Cannot save to \"%1\": it is a named pipe, not a regular file.";
+        QTest::newRow("link to a named pipe")
+            << "link to fifo"
+            << "Cannot save to \"%1\": it is a named pipe, not a regular file.";
+        QTest::newRow("device") << "device"
+                                << "Cannot save to \"%1\": it is a device, not a regular file.";
+        QTest::newRow("folder") << "folder"
+                                << "Cannot save to \"%1\": it is a folder, not a regular file.";
     }
 
     void saveRefused()
@@ -305,9 +341,11 @@ private slots:
         QStringList names{QStringLiteral("x.txt")}; // no temporary left
         if (path != target)
             names << QStringLiteral("link.txt");
-        QCOMPARE(QDir(w.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                              QDir::Name | QDir::Reversed),
-                 names);
+        QCOMPARE(
+            QDir(w.dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                           QDir::Name | QDir::Reversed),
+            names);
         QVERIFY(w.historyKept());
     }
 
@@ -318,13 +356,15 @@ private slots:
         const QString target = w.path(QStringLiteral("real.txt"));
         const QString link = w.path(QStringLiteral("link.txt"));
         write(target, "old\r\n");
-        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QVERIFY(QFile::link(target, link));
         w.fake.messages.answers = {platform::msgbox::Yes};
         w.save(link);
         QCOMPARE(typeOf(link), mode_t(S_IFLNK));
         QCOMPARE(readAll(target), QByteArray("1 + 1  = 2\r\n \r\n"));
-        QCOMPARE(QFile::permissions(target) & 0x0fff, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+        QCOMPARE(QFile::permissions(target) & 0x0fff,
+                 QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
         QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 
@@ -334,7 +374,8 @@ private slots:
     {
         Window w;
         for (int i = 0; i < 2000; ++i)
-            w.form->historyLists().appendEntry(QStringLiteral("%1 * 2").arg(i), QStringLiteral("= %1").arg(i * 2));
+            w.form->historyLists().appendEntry(QStringLiteral("%1 * 2").arg(i),
+                                               QStringLiteral("= %1").arg(i * 2));
         const QString path = w.path(QStringLiteral("precious.txt"));
         write(path, "precious");
         rlimit previous{};
@@ -349,7 +390,8 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(w.lastMessage(), qt_error_string(EFBIG) + "|0|");
         QCOMPARE(readAll(path), QByteArray("precious"));
-        QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"precious.txt"});
+        QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"precious.txt"});
     }
 };
 

@@ -37,11 +37,15 @@ QString kindOf(mode_t mode)
     return QStringLiteral("a special file");
 }
 
-QString shown(const QString &path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
+QString shown(const QString &path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
 
 QString notRegular(const QString &verb, const QString &path, mode_t mode)
 {
-    return QStringLiteral("Cannot %1 %2: it is %3, not a regular file.").arg(verb, shown(path), kindOf(mode));
+    return QStringLiteral("Cannot %1 %2: it is %3, not a regular file.")
+        .arg(verb, shown(path), kindOf(mode));
 }
 
 QString systemError(const QString &verb, const QString &path, int error)
@@ -72,7 +76,9 @@ bool writeAll(int fd, const QByteArray &contents)
 bool QtFileSystem::replaceFile(const QString &path, const QByteArray &contents, QString &error)
 {
     // The rename below would put a regular file in the place of a pipe or a device.
-    struct stat target{};
+    struct stat target
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode)) {
         error = notRegular(QStringLiteral("save to"), path, target.st_mode);
         return false;
@@ -105,7 +111,9 @@ std::unique_ptr<QIODevice> QtFileSystem::openForReading(const QString &path, QSt
     const QString verb = QStringLiteral("load");
     const QByteArray native = QFile::encodeName(path);
     // Looked at before opening, so that a device is never opened at all.
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::stat(native.constData(), &info) != 0) {
         error = systemError(verb, path, errno);
         return nullptr;
@@ -141,7 +149,10 @@ std::unique_ptr<QIODevice> QtFileSystem::openForReading(const QString &path, QSt
     return file;
 }
 
-QString QtFileSystem::programFolder() const { return QCoreApplication::applicationDirPath(); }
+QString QtFileSystem::programFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
 
 bool QtFileSystem::isWritableFolder(const QString &path) const
 {
@@ -155,6 +166,9 @@ QString QtFileSystem::documentsFolder() const
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-QDate QtFileSystem::today() const { return QDate::currentDate(); }
+QDate QtFileSystem::today() const
+{
+    return QDate::currentDate();
+}
 
 } // namespace platform::qt
