@@ -21,13 +21,13 @@ struct LoadedEntry
     QString numberText; // the result without its "= "
 };
 
-// What one load may take. A history of 100,000 entries is about 4 MB on disk; the bounds leave
-// room far beyond that and still keep the lists, their copies and the window's rows well inside
-// the memory of a small machine.
+// What one load may take. A history of 100,000 entries is about 4 MB on disk and loads in a
+// fraction of a second; at the bounds a load takes a few seconds and a few hundred MB (the
+// entries, their copies in the lists and the window's rows), which a small machine still has.
 struct HistoryFileLimits
 {
     qint64 maxBytes = 32 << 20;
-    qsizetype maxEntries = 1'000'000;
+    qsizetype maxEntries = 500'000;
     qint64 maxLineBytes = 1 << 20; // no history row is that long
 };
 

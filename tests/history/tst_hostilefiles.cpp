@@ -154,7 +154,7 @@ private slots:
             << "Cannot load \"%1\": the file is larger than 32 MB, the most one load takes.";
         QTest::newRow("too many entries") << "entries"
                                           << "Cannot load \"%1\": the file holds more than "
-                                             "1,000,000 entries, the most one load takes.";
+                                             "500,000 entries, the most one load takes.";
         QTest::newRow("line over 1 MB")
             << "long line"
             << "Cannot load \"%1\": line 2 is longer than 1 MB; no history entry is that long.";
@@ -181,7 +181,7 @@ private slots:
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(1) << 30));
         } else if (kind == "entries") {
-            write(path, QByteArray("1=1\n").repeated(1'000'001));
+            write(path, QByteArray("1=1\n").repeated(history::HistoryFileLimits{}.maxEntries + 1));
         } else if (kind == "long line") {
             write(path, "1  = 1\r\n" + QByteArray((1 << 20) + 1, '7') + "  = 7\r\n \r\n");
         }
@@ -231,10 +231,10 @@ private slots:
     {
         Window w;
         const QString path = w.path(QStringLiteral("full.txt"));
-        write(path, QByteArray("1=1\n").repeated(1'000'000));
+        write(path, QByteArray("1=1\n").repeated(history::HistoryFileLimits{}.maxEntries));
         w.load(path);
         QVERIFY(w.fake.messages.shown.isEmpty());
-        QCOMPARE(w.fake.List1.rows.size(), 1'000'001);
+        QCOMPARE(w.fake.List1.rows.size(), history::HistoryFileLimits{}.maxEntries + 1);
         QCOMPARE(w.fake.List2.rows.last(), QStringLiteral("  = 1"));
     }
 
