@@ -120,6 +120,11 @@ void FormTallix::mnuSave_Click()
     const QString path = ChooseSaveFile();
     if (path.isEmpty())
         return;
+    // Refused before the overwrite question, which is about replacing a file.
+    if (const QString refusal = c_.fileSystem->replaceRefusal(path); !refusal.isEmpty()) {
+        c_.messages->show(refusal, platform::msgbox::OkOnly);
+        return;
+    }
     if (c_.fileSystem->fileExists(path) &&
         c_.messages->show(QStringLiteral("This file is exists, overwrite it?      "),
                           int(platform::msgbox::YesNo) + int(platform::msgbox::Information),

@@ -22,6 +22,13 @@ public:
     // stays a link to the replaced file. Refuses a path that names anything other than a
     // regular file (a folder, a named pipe, a device), or a link to one.
     virtual bool replaceFile(const QString &path, const QByteArray &contents, QString &error) = 0;
+    // Why replaceFile would refuse the path before writing anything (it names a folder, a
+    // named pipe, a device, or a link to one), or empty text.
+    virtual QString replaceRefusal(const QString &path) const
+    {
+        Q_UNUSED(path);
+        return {};
+    }
     // The file opened for reading, when it is a regular file or a link to one; otherwise
     // nullptr, and `error` tells why (missing, unreadable, a folder, a named pipe, a device).
     // Never waits: a named pipe without a writer is refused, not opened.

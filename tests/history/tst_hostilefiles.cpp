@@ -334,7 +334,12 @@ private slots:
         w.fake.messages.answers = {platform::msgbox::Yes};
         w.save(path);
         QFETCH(QString, message);
-        QCOMPARE(w.lastMessage(), message.arg(QDir::toNativeSeparators(path)) + "|0|");
+        // The refusal alone: no overwrite question first.
+        QCOMPARE(w.fake.messages.shown, QStringList{message.arg(QDir::toNativeSeparators(path)) + "|0|"});
+        // The adapter refuses on its own too, should the path change after the question.
+        QString error;
+        QVERIFY(!w.fake.fileSystem.replaceFile(path, "1  = 1\r\n \r\n", error));
+        QCOMPARE(error, message.arg(QDir::toNativeSeparators(path)));
         QCOMPARE(typeOf(target), before);
         if (path != target)
             QCOMPARE(typeOf(path), mode_t(S_IFLNK));

@@ -73,16 +73,20 @@ bool writeAll(int fd, const QByteArray &contents)
 
 } // namespace
 
+QString QtFileSystem::replaceRefusal(const QString &path) const
+{
+    // The rename of a save would put a regular file in the place of a pipe or a device.
+    struct stat target{};
+    if (::stat(QFile::encodeName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
+        return notRegular(QStringLiteral("save to"), path, target.st_mode);
+    return {};
+}
+
 bool QtFileSystem::replaceFile(const QString &path, const QByteArray &contents, QString &error)
 {
-    // The rename below would put a regular file in the place of a pipe or a device.
-    struct stat target
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode)) {
-        error = notRegular(QStringLiteral("save to"), path, target.st_mode);
+    error = replaceRefusal(path);
+    if (!error.isEmpty())
         return false;
-    }
     // QSaveFile writes a temporary file beside the target (beside a link's target), keeps the
     // target's permissions and renames the temporary over the target only once it is complete;
     // on any failure the temporary file is removed.
