@@ -5,13 +5,16 @@ set(CPACK_PACKAGE_NAME numerette)
 set(CPACK_PACKAGE_VENDOR "The Numerette project")
 set(CPACK_PACKAGE_CONTACT "The Numerette project <maintainers@numerette.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calculator for typed arithmetic expressions")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Numerette calculates typed arithmetic expressions with the precedence, types and\n"
-    "functions of the VBScript expression language, keeps a history that can be saved\n"
-    "and loaded, and comes with numerette-eval for scripts.")
+# One string: a CMake list would join its parts with ";". Lines stay within 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION [=[
+Numerette calculates typed arithmetic expressions with the precedence,
+types and functions of the VBScript expression language, keeps a history
+that can be saved and loaded, and comes with numerette-eval for scripts.]=])
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://numerette.example/")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The Debian revision of data/changelog.Debian: the package is built from its own sources.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)

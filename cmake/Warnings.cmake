@@ -4,6 +4,8 @@ target_compile_options(numerette_flags INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
   -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
   -Wnull-dereference -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough)
+# Relocations resolved and made read-only at start (full RELRO), as Debian's hardening asks.
+target_link_options(numerette_flags INTERFACE LINKER:-z,relro LINKER:-z,now)
 if(NUMERETTE_WERROR)
   target_compile_options(numerette_flags INTERFACE -Werror)
 endif()

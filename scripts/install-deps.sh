@@ -1,19 +1,36 @@
 #!/usr/bin/env bash
-# Installs what building and testing Numerette needs on Debian 12, and nothing
-# when it is all there already: the check is cheap, apt runs only for what is missing.
+# Installs what Numerette needs on Debian 12, and nothing when it is all there already: the
+# check is cheap, apt runs only for what is missing.
+#   scripts/install-deps.sh [test] [bench] [fuzz] [package] [all]
+# Without an argument, what `make run` needs: the compiler, CMake, Ninja and Qt. Each named
+# set comes on top of that; the Makefile passes the set of each of its targets.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  clang libclang-rt-14-dev
-  xvfb xauth xdotool xclip imagemagick fonts-dejavu-core
-  bc python3
-  dpkg-dev desktop-file-utils appstream
-)
+run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev)
+# The headless window tests, the screenshots and the validators of the desktop files.
+test=(xvfb xauth xdotool xclip imagemagick fonts-dejavu-core python3 desktop-file-utils appstream)
+bench=(xvfb xauth xdotool bc python3)
+fuzz=(clang libclang-rt-14-dev)
+package=(dpkg-dev lintian xvfb xauth xdotool)
+
+packages=("${run[@]}")
+for set in "$@"; do
+  case $set in
+    run) ;;
+    test) packages+=("${test[@]}") ;;
+    bench) packages+=("${bench[@]}") ;;
+    fuzz) packages+=("${fuzz[@]}") ;;
+    package) packages+=("${package[@]}") ;;
+    all) packages+=("${test[@]}" "${bench[@]}" "${fuzz[@]}" "${package[@]}") ;;
+    *)
+      echo "usage: scripts/install-deps.sh [test] [bench] [fuzz] [package] [all]" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
-for p in "${packages[@]}"; do
+for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
   fi
@@ -23,7 +40,7 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-echo "Installing missing build dependencies: ${missing[*]}"
+echo "Installing missing dependencies: ${missing[*]}"
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)

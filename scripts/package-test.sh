@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it on this machine with apt, starts both programs from
-# their installed paths, and removes the package again.
+# Builds the Debian package, checks it with lintian (no error and no warning may remain),
+# installs it on this machine with apt, starts both programs from their installed paths, and
+# removes the package again.
 #   scripts/package-test.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build/default}
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"$(dirname "$0")/install-deps.sh" package
 
+rm -f "$build"/numerette_*.deb
 (cd "$build" && cpack >/dev/null)
 deb=$(ls "$build"/numerette_*.deb | head -n 1)
+echo "Checking $deb with lintian"
+lintian --fail-on error,warning "$deb" || { echo "FAIL: lintian reports errors or warnings"; exit 1; }
 echo "Installing $deb"
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$(realpath "$deb")" >/dev/null
 trap '"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq numerette >/dev/null' EXIT

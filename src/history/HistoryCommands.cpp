@@ -6,9 +6,14 @@
 
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/ListBox.h"
 #include "platform/MessageBoxes.h"
 
+#include <QDir>
 #include <QIODevice>
+#include <QLocale>
+
+#include <new>
 
 namespace app {
 
@@ -16,6 +21,68 @@ namespace {
 
 const QString fileFilter = QStringLiteral("Text Files (*.txt)");
 
+QString cannotLoad(const QString &path, const QString &why)
+{
+    return QStringLiteral("Cannot load \"%1\": %2").arg(QDir::toNativeSeparators(path), why);
+}
+
+// Reads the file whole before the lists see any of it: a file refused half-way adds nothing.
+// Returns what to tell the user, or empty text.
+QString loadHistoryFile(platform::FileSystem &fileSystem, history::HistoryLists &lists,
+                        const QString &path)
+{
+    QString error;
+    std::unique_ptr<QIODevice> file = fileSystem.openForReading(path, error);
+    if (!file)
+        return error;
+    const history::HistoryFileLimits limits;
+    const QString mostMegabytes = QString::number(limits.maxBytes >> 20);
+    if (file->size() > limits.maxBytes)
+        return cannotLoad(path,
+                          QStringLiteral("the file is larger than %1 MB, the most one load takes.")
+                              .arg(mostMegabytes));
+    history::HistoryFileReading reading = history::readHistoryFile(*file, limits);
+    QString problem;
+    switch (reading.stop) {
+    case history::HistoryFileReading::Ended:
+        break;
+    case history::HistoryFileReading::TooLarge:
+        return cannotLoad(
+            path,
+            QStringLiteral(
+                "the file grew larger than %1 MB while it was read, more than one load takes.")
+                .arg(mostMegabytes));
+    case history::HistoryFileReading::TooManyEntries:
+        return cannotLoad(
+            path, QStringLiteral("the file holds more than %1 entries, the most one load takes.")
+                      .arg(QLocale(QLocale::English).toString(qlonglong(limits.maxEntries))));
+    case history::HistoryFileReading::LineTooLong:
+        return cannotLoad(
+            path,
+            QStringLiteral("line %1 is longer than %2 MB; no history entry is that long.")
+                .arg(QLocale(QLocale::English).toString(qulonglong(reading.entries.size() + 1)))
+                .arg(limits.maxLineBytes >> 20));
+    case history::HistoryFileReading::ReadFailed:
+        // What was read stays, as with a file that ends early; the user learns why it ended.
+        problem =
+            QStringLiteral(
+                "The history file \"%1\" could not be read to its end (%2); the entries before "
+                "that point were loaded.")
+                .arg(QDir::toNativeSeparators(path), file->errorString());
+        break;
+    }
+    file.reset();
+    QStringList expressions, numbers;
+    expressions.reserve(qsizetype(reading.entries.size()));
+    numbers.reserve(qsizetype(reading.entries.size()));
+    for (history::LoadedEntry &entry : reading.entries) {
+        expressions << std::move(entry.expression);
+        numbers << std::move(entry.numberText);
+    }
+    reading.entries = {};
+    lists.appendLoadedEntries(expressions, numbers);
+    return problem;
+}
 
 } // namespace
 
@@ -33,7 +100,8 @@ QString FormTallix::ChooseSaveFile()
     request.title = QStringLiteral("Save to text file");
     request.filter = fileFilter;
     request.folder = dialogFolder();
-    request.name = QStringLiteral("Tallix_") + c_.fileSystem->today().toString(QStringLiteral("yyyyMMdd"));
+    request.name =
+        QStringLiteral("Tallix_") + c_.fileSystem->today().toString(QStringLiteral("yyyyMMdd"));
     request.defaultSuffix = QStringLiteral("txt");
     return trimSpaces(c_.fileDialogs->saveFileName(request));
 }
@@ -52,6 +120,11 @@ void FormTallix::mnuSave_Click()
     const QString path = ChooseSaveFile();
     if (path.isEmpty())
         return;
+    // Refused before the overwrite question, which is about replacing a file.
+    if (const QString refusal = c_.fileSystem->replaceRefusal(path); !refusal.isEmpty()) {
+        c_.messages->show(refusal, platform::msgbox::OkOnly);
+        return;
+    }
     if (c_.fileSystem->fileExists(path) &&
         c_.messages->show(QStringLiteral("This file is exists, overwrite it?      "),
                           int(platform::msgbox::YesNo) + int(platform::msgbox::Information),
@@ -60,9 +133,15 @@ void FormTallix::mnuSave_Click()
     // Written whole to a new file that then takes the old one's place: a failing save never
     // destroys the file it was to replace.
     QString error;
-    const QByteArray contents = history::historyFileContents(history_.expressionRows(), history_.resultRows());
-    if (!c_.fileSystem->replaceFile(path, contents, error))
-        c_.messages->show(error, platform::msgbox::OkOnly);
+    try {
+        const QByteArray contents =
+            history::historyFileContents(history_.expressionRows(), history_.resultRows());
+        if (c_.fileSystem->replaceFile(path, contents, error))
+            return;
+    } catch (const std::bad_alloc &) {
+        error = QStringLiteral("Out of memory: the history was not saved.");
+    }
+    c_.messages->show(error, platform::msgbox::OkOnly);
 }
 
 void FormTallix::mnuLoad_Click()
@@ -72,18 +151,26 @@ void FormTallix::mnuLoad_Click()
     const QString path = trimSpaces(ChooseOpenFile());
     if (path.isEmpty())
         return;
-    std::unique_ptr<QIODevice> file = c_.fileSystem->openForReading(path);
-    if (!file)
-        return; // a load fails silently
-    const std::vector<history::LoadedEntry> entries = history::readHistoryFile(*file);
-    QStringList expressions, numbers;
-    expressions.reserve(qsizetype(entries.size()));
-    numbers.reserve(qsizetype(entries.size()));
-    for (const history::LoadedEntry &entry : entries) {
-        expressions << entry.expression;
-        numbers << entry.numberText;
+    // Every refusal says why; what the lists held before stays. An allocation failure ends
+    // this command, not the program.
+    QString problem;
+    const int expressionRowsBefore = history_.expressions().count();
+    try {
+        problem = loadHistoryFile(*c_.fileSystem, history_, path);
+    } catch (const std::bad_alloc &) {
+        problem = cannotLoad(path, QStringLiteral("Out of memory."));
+        if (history_.expressions().count() != expressionRowsBefore) {
+            // It struck while the lists took the entries: keep them in pairs and say so.
+            while (history_.expressions().count() > history_.results().count())
+                history_.results().addItem(QString());
+            while (history_.results().count() > history_.expressions().count())
+                history_.expressions().addItem(QString());
+            problem = QStringLiteral("Out of memory: \"%1\" was loaded only in part.")
+                          .arg(QDir::toNativeSeparators(path));
+        }
     }
-    history_.appendLoadedEntries(expressions, numbers);
+    if (!problem.isEmpty())
+        c_.messages->show(problem, platform::msgbox::OkOnly);
 }
 
 } // namespace app

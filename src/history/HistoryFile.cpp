@@ -6,6 +6,8 @@
 
 #include <QIODevice>
 
+#include <limits>
+
 namespace history {
 
 using app::trimSpacesView;
@@ -25,21 +27,35 @@ QByteArray historyFileContents(const QStringList &expressionRows, const QStringL
 
 namespace {
 
-
-// Hands out the file's lines one by one, reading it in blocks.
+// Hands out the file's lines one by one, reading it in blocks and counting what it read.
 class LineReader
 {
 public:
-    LineReader(QIODevice &file, qint64 maxLineBytes) : file_(file), maxLineBytes_(maxLineBytes) {}
+    LineReader(QIODevice &file, qint64 maxLineBytes, qint64 maxBytes)
+        : file_(file), maxLineBytes_(maxLineBytes), maxBytes_(maxBytes)
+    {
+    }
 
-    enum Result { Line, End, TooLong };
+    enum Result
+    {
+        Line,
+        End,
+        TooLong,
+        TooLarge,
+        Failed
+    };
 
     Result next(QByteArray &line)
     {
         line.clear();
         for (;;) {
-            if (pos_ >= block_.size() && !refill())
-                return line.isEmpty() ? End : Line; // a last line without a line end counts
+            if (pos_ >= size_) {
+                const Result refilled = refill();
+                if (refilled == End)
+                    return line.isEmpty() ? End : Line; // a last line without a line end counts
+                if (refilled != Line)
+                    return refilled;
+            }
             const char *data = block_.constData();
             if (skipLf_) { // the LF of a CR LF split from its CR
                 skipLf_ = false;
@@ -49,12 +65,12 @@ public:
                 }
             }
             qsizetype i = pos_;
-            while (i < block_.size() && data[i] != '\n' && data[i] != '\r')
+            while (i < size_ && data[i] != '\n' && data[i] != '\r')
                 ++i;
-            line.append(data + pos_, i - pos_);
-            if (line.size() > maxLineBytes_)
+            if (line.size() + (i - pos_) > maxLineBytes_)
                 return TooLong;
-            if (i < block_.size()) {
+            line.append(data + pos_, i - pos_);
+            if (i < size_) {
                 pos_ = i + 1;
                 skipLf_ = data[i] == '\r';
                 return Line;
@@ -64,42 +80,81 @@ public:
     }
 
 private:
-    bool refill()
+    Result refill()
     {
-        block_ = file_.read(64 * 1024);
+        constexpr qsizetype blockSize = 64 * 1024;
+        if (block_.size() != blockSize)
+            block_.resize(blockSize);
         pos_ = 0;
-        return !block_.isEmpty();
+        size_ = 0;
+        const qint64 got = file_.read(block_.data(), blockSize);
+        if (got < 0)
+            return Failed;
+        if (got == 0)
+            return End;
+        total_ += got;
+        if (total_ > maxBytes_)
+            return TooLarge;
+        size_ = qsizetype(got);
+        return Line;
     }
 
     QIODevice &file_;
     qint64 maxLineBytes_;
+    qint64 maxBytes_;
+    qint64 total_ = 0;
     QByteArray block_;
     qsizetype pos_ = 0;
+    qsizetype size_ = 0;
     bool skipLf_ = false;
 };
 
 } // namespace
 
-std::vector<LoadedEntry> readHistoryFile(QIODevice &file, qint64 maxLineBytes)
+HistoryFileReading readHistoryFile(QIODevice &file, const HistoryFileLimits &limits)
 {
-    std::vector<LoadedEntry> entries;
-    LineReader reader(file, maxLineBytes);
+    HistoryFileReading reading;
+    LineReader reader(file, limits.maxLineBytes, limits.maxBytes);
     QByteArray bytes;
-    while (reader.next(bytes) == LineReader::Line) {
+    for (;;) {
+        switch (reader.next(bytes)) {
+        case LineReader::Line:
+            break;
+        case LineReader::End:
+            return reading;
+        case LineReader::TooLong:
+            reading.stop = HistoryFileReading::LineTooLong;
+            return reading;
+        case LineReader::TooLarge:
+            reading.stop = HistoryFileReading::TooLarge;
+            return reading;
+        case LineReader::Failed:
+            reading.stop = HistoryFileReading::ReadFailed;
+            return reading;
+        }
         const QString text = fromWindows1252(bytes.constData(), bytes.size());
         const QStringView line = trimSpacesView(text);
         if (line.isEmpty())
-            break;
-        const qsizetype first = line.indexOf(QLatin1Char('='));
-        if (first < 0)
-            break;
-        qsizetype second = line.indexOf(QLatin1Char('='), first + 1);
-        if (second < 0)
-            second = line.size();
-        entries.push_back({trimSpacesView(line.left(first)).toString(),
-                           trimSpacesView(line.mid(first + 1, second - first - 1)).toString()});
+            return reading;
+        const qsizetype last = line.lastIndexOf(QLatin1Char('='));
+        if (last < 0)
+            return reading;
+        if (qsizetype(reading.entries.size()) >= limits.maxEntries) {
+            reading.stop = HistoryFileReading::TooManyEntries;
+            return reading;
+        }
+        reading.entries.push_back({trimSpacesView(line.left(last)).toString(),
+                                   trimSpacesView(line.mid(last + 1)).toString()});
     }
-    return entries;
+}
+
+std::vector<LoadedEntry> readHistoryFile(QIODevice &file, qint64 maxLineBytes)
+{
+    HistoryFileLimits limits;
+    limits.maxBytes = std::numeric_limits<qint64>::max();
+    limits.maxEntries = std::numeric_limits<qsizetype>::max();
+    limits.maxLineBytes = maxLineBytes;
+    return readHistoryFile(file, limits).entries;
 }
 
 } // namespace history

@@ -3,7 +3,13 @@
 #include <QProcess>
 #include <QTest>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -56,7 +62,18 @@ private slots:
         QTest::newRow("minus after --") << QStringList{"--", "-2^2"} << "" << "= 4\n" << 0;
         QTest::newRow("spaces trimmed") << QStringList{"   7 * 6   "} << "" << "= 42\n" << 0;
         QTest::newRow("stdin LF and CR LF") << QStringList{} << "1+2\r\n10/4\n" << "= 3\n= 2.5\n" << 0;
-        QTest::newRow("stdin empty line fails") << QStringList{} << "1\n\n2\n" << "= 1\nError\n= 2\n" << 1;
+        QTest::newRow("stdin blank lines skipped") << QStringList{} << "1\n\n \t \r\n\r\n2\n" << "= 1\n= 2\n" << 0;
+        QTest::newRow("empty argument fails") << QStringList{"1", "", "  "} << "" << "= 1\nError\nError\n" << 1;
+        QTest::newRow("bare") << QStringList{"--bare", "--", "1234.5678", "-1234567 / 3", "1/0", "0"} << ""
+                              << "1234.57\n-411522.33\nError\n0\n" << 1;
+        QTest::newRow("bare, auto, exponent") << QStringList{"--bare", "--decimals=auto", "2^70"} << ""
+                                              << "1.18059162071741E+21\n" << 0;
+        QTest::newRow("bare why") << QStringList{"--bare", "--why", "1/0"} << "" << "Error: 11 Division by zero\n" << 1;
+        // Names in descriptions: kept up to 43 bytes, longer ones cut to 40 and "...".
+        QTest::newRow("why, name kept") << QStringList{"--why", QString(43, 'b') + "(1)"} << ""
+                                        << "Error: 13 Type mismatch: '" + QString(43, 'B') + "'\n" << 1;
+        QTest::newRow("why, name cut") << QStringList{"--why", QString(5000, 'b') + "(1)"} << ""
+                                       << "Error: 13 Type mismatch: '" + QString(40, 'B') + "...'\n" << 1;
         QTest::newRow("stdin without final line end") << QStringList{"--why"} << "1/0" << "Error: 11 Division by zero\n" << 1;
         // One engine per run: Rnd goes on through the sequence from its fixed start.
         QTest::newRow("rnd sequence") << QStringList{"--decimals", "auto"} << "Rnd\nRnd\nRnd(0)\n"
@@ -100,6 +117,112 @@ private slots:
         Run r = run({"--help"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.starts_with(cli::usageLine));
+        QVERIFY(r.out.find("the results could not be written") != std::string::npos);
+        Run v = run({"--version", "1/0"});
+        QCOMPARE(v.status, 0);
+        QCOMPARE(v.out, std::string("numerette-eval 9.19\n"));
+    }
+
+    // Over the bound, a line fails as the engine does without memory, and the stream goes on.
+    void longLines_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("line2");
+        const int bound = 1 << 20;
+        QTest::newRow("at the bound") << bound << "= 7";
+        QTest::newRow("at the bound, CR LF") << -bound << "= 7";
+        QTest::newRow("one over") << bound + 1 << "Error: 7 Out of memory";
+        QTest::newRow("16 MiB") << 16 * bound << "Error: 7 Out of memory";
+    }
+
+    void longLines()
+    {
+        QFETCH(int, length);
+        // "7" and spaces, so that a line within the bound calculates (the spaces are trimmed).
+        const std::string line = '7' + std::string(std::size_t(std::abs(length)) - 1, ' ');
+        const std::string input = "1\n" + line + (length < 0 ? "\r\n" : "\n") + "2\n";
+        Run r = run({"--why"}, input);
+        QFETCH(QString, line2);
+        QCOMPARE(QString::fromStdString(r.out), "= 1\n" + line2 + "\n= 2\n");
+    }
+
+    // A stream that fails to take the results: status 2 and a message, not success.
+    void writeFailure()
+    {
+        std::vector<std::string_view> arguments{"1", "2"};
+        std::istringstream in;
+        std::ostringstream out, err;
+        out.setstate(std::ios::badbit);
+        QCOMPARE(cli::runCommandLine(arguments, in, out, err), 2);
+        QVERIFY(err.str().starts_with("numerette-eval: cannot write the results"));
+
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(NUMERETTE_EVAL_PATH, {"1+1"});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QCOMPARE(process.readAllStandardError(), QByteArray("numerette-eval: cannot write the results: No space left on device\n"));
+    }
+
+    // A program that waits for each answer gets it at once with --line-buffered; a pipe without
+    // it is block-buffered, so the answer arrives only at the end.
+    void lineBufferedPipe()
+    {
+        QProcess process;
+        process.start(NUMERETTE_EVAL_PATH, {"--line-buffered"});
+        QVERIFY(process.waitForStarted());
+        for (const char *question : {"6 * 7\n", "1/0\n"}) {
+            process.write(question);
+            QVERIFY(process.waitForReadyRead(10000));
+            while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+            }
+            QVERIFY(process.canReadLine());
+        }
+        QCOMPARE(process.readAllStandardOutput(), QByteArray("= 42\nError\n"));
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 1);
+    }
+
+    // On a terminal each result shows as soon as its line is read.
+    void terminalFlushesEachLine()
+    {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(master >= 0);
+        QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        const QByteArray slaveName = ::ptsname(master);
+        int input[2];
+        QCOMPARE(::pipe(input), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            ::setsid();
+            const int slave = ::open(slaveName.constData(), O_RDWR);
+            ::dup2(input[0], STDIN_FILENO);
+            ::dup2(slave, STDOUT_FILENO);
+            ::close(input[1]);
+            ::execl(NUMERETTE_EVAL_PATH, NUMERETTE_EVAL_PATH, static_cast<char *>(nullptr));
+            ::_exit(127);
+        }
+        ::close(input[0]);
+        QCOMPARE(::write(input[1], "6 * 7\n", 6), ssize_t(6));
+        // The answer arrives while standard input is still open.
+        QByteArray seen;
+        for (int waited = 0; !seen.contains("= 42") && waited < 100; ++waited) {
+            pollfd p{master, POLLIN, 0};
+            if (::poll(&p, 1, 100) > 0) {
+                char buffer[256];
+                const ssize_t n = ::read(master, buffer, sizeof buffer);
+                if (n > 0)
+                    seen.append(buffer, n);
+            }
+        }
+        ::close(input[1]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ::close(master);
+        QVERIFY2(seen.contains("= 42"), seen.constData());
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
 
     // The installed program streams standard input and reports through its exit status.
