@@ -12,6 +12,7 @@ using Group = std::span<const Builtin> (*)();
 
 constexpr std::array groups{
     coreBuiltins,
+    otherBuiltins,
 };
 
 std::vector<Builtin> mergedTable()

@@ -7,11 +7,16 @@
 
 namespace eval {
 
+class DialogPort;
 class RandomGenerator;
 
+// What a built-in function may reach besides its arguments: the engine's state and ports.
 struct CallContext
 {
     RandomGenerator &random;
+    DialogPort *dialogs = nullptr;  // none: MsgBox and InputBox are refused
+    std::int32_t *locale = nullptr; // the engine's locale id, for GetLocale and SetLocale
+    int depth = 0;                  // nesting of the calling expression, which Eval continues
 };
 
 using BuiltinFunction = Value (*)(CallContext &, std::span<Value>);
@@ -22,11 +27,15 @@ struct Builtin
     std::uint8_t minArguments;
     std::uint8_t maxArguments;
     BuiltinFunction call;
+    // Whether the function sees objects (Nothing, Err) as they are; the others get an object's
+    // default value, and Nothing, which has none, fails before the call.
+    bool takesObjects = false;
 };
 
 // Each group of functions lives in a file of its own and hands its table to the lookup
 // (BuiltinTable.cpp), in any order.
 std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: Builtins.cpp
+std::span<const Builtin> otherBuiltins(); // objects, Eval, dialogs, engine and locale: OtherFunctions.cpp
 
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);

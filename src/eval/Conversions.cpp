@@ -69,6 +69,7 @@ double toDouble(const Value &value)
             throw ScriptError(TypeMismatch);
         return parsed.value;
     }
+    case VarType::Object: break; // the parser takes an object's default value before this
     }
     throw ScriptError(TypeMismatch);
 }

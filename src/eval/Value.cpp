@@ -20,6 +20,7 @@ const char *typeName(VarType type)
     case VarType::Currency: return "Currency";
     case VarType::Date: return "Date";
     case VarType::String: return "String";
+    case VarType::Object: return "Object";
     case VarType::Boolean: return "Boolean";
     case VarType::Byte: return "Byte";
     }
