@@ -70,6 +70,7 @@ double toDouble(const Value &value)
         return parsed.value;
     }
     case VarType::Object: break; // the parser takes an object's default value before this
+    case VarType::Error: break;  // an argument left out, where the function needs one
     }
     throw ScriptError(TypeMismatch);
 }

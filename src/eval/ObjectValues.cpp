@@ -32,7 +32,7 @@ bool sameLetters(std::string_view a, std::string_view upperB)
         throw ScriptError(InvalidProcedureCall);
     ScriptError error;
     error.number = number;
-    if (a.size() >= 3 && !a[2].isEmpty()) {
+    if (a.size() >= 3 && !a[2].isEmpty() && !a[2].isMissing()) {
         if (a[2].isNull())
             throw ScriptError(InvalidUseOfNull);
         error.description = toText(a[2]);

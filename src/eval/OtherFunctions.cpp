@@ -46,6 +46,9 @@ const Value &required(const Value &v)
 
 std::string text(const Value &v) { return toText(required(v)); }
 
+// Whether the optional argument `i` is there: given, and not left out as in f(1, , 3).
+bool given(Args a, std::size_t i) { return i < a.size() && !a[i].isMissing(); }
+
 // The first `limit` characters of a UTF-8 text.
 std::string clipped(std::string s, std::size_t limit)
 {
@@ -118,11 +121,11 @@ Value fnMsgBox(CallContext &context, Args a)
     DialogPort &port = dialogs(context, "MSGBOX");
     MessageRequest request;
     request.prompt = clipped(text(a[0]), MaxPromptCharacters);
-    const std::int32_t style = a.size() > 1 ? toLong(required(a[1])) : 0;
-    request.title = a.size() > 2 ? text(a[2]) : std::string(EngineTitle);
-    if (a.size() > 3)
+    const std::int32_t style = given(a, 1) ? toLong(required(a[1])) : 0;
+    request.title = given(a, 2) ? text(a[2]) : std::string(EngineTitle);
+    if (given(a, 3))
         text(a[3]); // the help file: no help here, but it must be a text
-    if (a.size() > 4)
+    if (given(a, 4))
         toLong(required(a[4]));
     request.buttons = style & 0xF;
     if (request.buttons > 5)
@@ -143,12 +146,14 @@ Value fnInputBox(CallContext &context, Args a)
     DialogPort &port = dialogs(context, "INPUTBOX");
     InputRequest request;
     request.prompt = clipped(text(a[0]), MaxPromptCharacters);
-    request.title = a.size() > 1 ? text(a[1]) : std::string(EngineTitle);
-    if (a.size() > 2)
+    request.title = given(a, 1) ? text(a[1]) : std::string(EngineTitle);
+    if (given(a, 2))
         request.defaultText = text(a[2]);
     for (std::size_t i = 3; i < a.size(); ++i) {
         // Position and help: the window places its dialog itself and has no help, but each
         // must be of its kind.
+        if (!given(a, i))
+            continue;
         if (i == 5)
             text(a[i]);
         else
@@ -263,8 +268,9 @@ Value fnCreateObject(CallContext &, Args a) { throw ScriptError(CannotCreateObje
 
 Value fnGetObject(CallContext &, Args a)
 {
-    for (const Value &v : a)
-        text(v);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (given(a, i))
+            text(a[i]);
     throw ScriptError(CannotCreateObject, "GETOBJECT");
 }
 

@@ -194,8 +194,13 @@ std::size_t Parser::parseArguments()
     advance(); // the "("
     if (token_.kind != TokenKind::CloseParen) {
         for (;;) {
-            Value argument = parseExpression(1);
-            arguments_.push_back(std::move(argument));
+            // An argument may be left out, as in MsgBox("Done", , "Title").
+            if (token_.kind == TokenKind::Comma || token_.kind == TokenKind::CloseParen) {
+                arguments_.push_back(Value::missing());
+            } else {
+                Value argument = parseExpression(1);
+                arguments_.push_back(std::move(argument));
+            }
             if (token_.kind != TokenKind::Comma)
                 break;
             advance();
@@ -204,6 +209,9 @@ std::size_t Parser::parseArguments()
     if (token_.kind != TokenKind::CloseParen)
         fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
     advance();
+    // Left out at the end is the same as not given.
+    while (arguments_.size() > first && arguments_.back().isMissing())
+        arguments_.pop_back();
     return arguments_.size() - first;
 }
 
@@ -222,6 +230,9 @@ Value Parser::parseCall(std::string_view name)
         result = guarded([&] {
             if (count < builtin->minArguments || count > builtin->maxArguments)
                 throw ScriptError(WrongNumberOfArguments, std::string(builtinDisplayName(*builtin)));
+            for (std::size_t i = 0; i < builtin->minArguments; ++i)
+                if (arguments[i].isMissing())
+                    throw ScriptError(ArgumentNotOptional, std::string(builtinDisplayName(*builtin)));
             if (!builtin->takesObjects)
                 for (Value &argument : arguments)
                     if (argument.isObject())

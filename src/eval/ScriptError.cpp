@@ -17,6 +17,7 @@ const char *errorDescription(int number)
     case ObjectRequired: return "Object required";
     case CannotCreateObject: return "ActiveX component can't create object";
     case ObjectLacksMember: return "Object doesn't support this property or method";
+    case ArgumentNotOptional: return "Argument not optional";
     case WrongNumberOfArguments: return "Wrong number of arguments or invalid property assignment";
     case SyntaxError: return "Syntax error";
     case ExpectedOpenParen: return "Expected '('";

@@ -18,6 +18,7 @@ enum ErrorNumber : int {
     ObjectRequired = 424,
     CannotCreateObject = 429,
     ObjectLacksMember = 438,
+    ArgumentNotOptional = 449,
     WrongNumberOfArguments = 450,
     SyntaxError = 1002,
     ExpectedOpenParen = 1005,

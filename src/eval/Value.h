@@ -19,6 +19,7 @@ enum class VarType : std::uint8_t {
     Date = 7,     // days since 30 December 1899, time as the fraction
     String = 8,
     Object = 9, // Nothing, or the one object an expression can reach: Err
+    Error = 10, // only as an argument left out: f(1, , 3)
     Boolean = 11,
     Byte = 17,
 };
@@ -59,6 +60,7 @@ public:
     // An object reference; `handle` 0 is Nothing.
     static Value object(std::int32_t handle) { Value v(VarType::Object); v.bits_.i4 = handle; return v; }
     static Value nothing() { return object(0); }
+    static Value missing() { return Value(VarType::Error); }
     static Value string(std::string s)
     {
         Value v(VarType::String);
@@ -72,6 +74,7 @@ public:
     bool isString() const { return type_ == VarType::String; }
     bool isObject() const { return type_ == VarType::Object; }
     bool isNothing() const { return type_ == VarType::Object && bits_.i4 == 0; }
+    bool isMissing() const { return type_ == VarType::Error; }
 
     bool asBoolean() const { return bits_.b; }
     std::uint8_t asByte() const { return bits_.u1; }

@@ -134,6 +134,10 @@ private slots:
         row("Eval(\"vbRed\")", "Long", "255");
         row("TypeName(Eval(\"Nothing\"))", "String", "Nothing");
         row("Eval(\"x = 1\")", "Boolean", "False"); // a comparison: no assignment in an expression
+        // Arguments left out: at the end the same as not given
+        row("Round(2.5, )", "Double", "2");
+        row("Mid(\"abcd\", 2, )", "String", "bcd");
+        row("Round(2.567, , )", "Double", "3");
     }
     void values()
     {
@@ -194,6 +198,11 @@ private slots:
         fails("MsgBox(\"hello\")", 70); // no dialog port: no user to ask
         fails("InputBox(\"Price\")", 70);
         fails("MsgBox()", 450);
+        fails("Mid(, 2)", 449);
+        fails("InStr(, \"abc\", \"b\")", 449);
+        fails("Mid(\"abc\", , 1)", 449);
+        fails("Left(\"abc\", )", 450); // left out at the end: not given
+        fails("Abs(1, , 2)", 450);
     }
     void errors()
     {
@@ -212,6 +221,7 @@ private slots:
         QCOMPARE(engine.Eval("MSGBOX(1)").error.description, std::string("Permission denied: 'MSGBOX'"));
         QCOMPARE(engine.Eval("Err.Raise(6, \"here\", \"My own\")").error.description, std::string("My own"));
         QCOMPARE(engine.Eval("Err.Raise(1)").error.description, std::string("Unknown runtime error"));
+        QCOMPARE(engine.Eval("Err.Raise(6, , \"Mine\")").error.description, std::string("Mine"));
     }
 
     // Eval's nesting counts toward the engine's bound: deep enough, it runs out of stack
@@ -268,6 +278,8 @@ private slots:
         QTest::newRow("number prompt") << QByteArray("MsgBox(1.5)") << QByteArray("1.5|VBScript|0|0|0");
         QTest::newRow("with title") << QByteArray("MsgBox(\"a\" & vbCrLf & \"b\", 0, \"T\")")
                                     << QByteArray("a\r\nb|T|0|0|0");
+        QTest::newRow("buttons left out") << QByteArray("MsgBox(\"a\", , \"T\")") << QByteArray("a|T|0|0|0");
+        QTest::newRow("title left out") << QByteArray("MsgBox(\"a\", 1, , \"h\", 1)") << QByteArray("a|VBScript|1|0|0");
         QTest::newRow("style parts") << QByteArray("MsgBox(\"Sure?\", vbYesNoCancel + vbQuestion + vbDefaultButton3)")
                                      << QByteArray("Sure?|VBScript|3|32|2");
         QTest::newRow("modality and help ignored")
@@ -335,12 +347,15 @@ private slots:
         QCOMPARE(shown(engine, "InputBox(\"Rate\", \"Loan\", 4.5, 100, 200, \"h.hlp\", 3)"), QByteArray("String 10"));
         QCOMPARE(dialogs.inputs.back().title, std::string("Loan"));
         QCOMPARE(dialogs.inputs.back().defaultText, std::string("4.5"));
+        QCOMPARE(shown(engine, "InputBox(\"Rate\", , 7, , 200)"), QByteArray("String 10"));
+        QCOMPARE(dialogs.inputs.back().title, std::string("VBScript"));
+        QCOMPARE(dialogs.inputs.back().defaultText, std::string("7"));
 
         dialogs.typed.reset(); // Cancel
         QCOMPARE(shown(engine, "InputBox(\"Price\")"), QByteArray("String "));
         QCOMPARE(shown(engine, "InputBox(\"Price\") * 1.2"), QByteArray("error 13"));
         QCOMPARE(shown(engine, "InputBox(\"x\", \"t\", \"d\", \"left\")"), QByteArray("error 13"));
-        QCOMPARE(dialogs.inputs.size(), std::size_t(4)); // the last was rejected unasked
+        QCOMPARE(dialogs.inputs.size(), std::size_t(5)); // the last was rejected unasked
     }
 };
 
