@@ -19,8 +19,8 @@ namespace {
 
 using Args = std::span<Value>;
 
-// The engine follows version 5.8 of the language. Windows reports build numbers from 16384 on
-// for 5.8, depending on its updates; 18702 is the build the language's reference pages show in
+// The engine follows version 5.8 of the language. The build number of 5.8 differs between
+// Windows releases and their updates; 18702 is the one the language's reference pages show in
 // their example output, and the one given here.
 constexpr std::int32_t MajorVersion = 5;
 constexpr std::int32_t MinorVersion = 8;
@@ -108,6 +108,8 @@ Value fnEval(CallContext &context, Args a)
 
 // --- Dialogs -------------------------------------------------------------------------------
 
+// Without a window there is no user to ask: the call fails as it does where the language runs
+// in a host without a user interface, such as a web server's pages ("Permission denied").
 DialogPort &dialogs(CallContext &context, const char *function)
 {
     if (context.dialogs == nullptr)

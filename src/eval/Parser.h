@@ -14,8 +14,7 @@ namespace eval {
 // first: unary - and +; ^; * and /; \; Mod; + and -; &; the comparisons and Is; Not; And; Or;
 // Xor; Eqv; Imp. Every binary operator is left-associative. An object (Nothing, Err) stands for
 // its default value wherever an operator needs a value; only Is compares objects themselves.
-// Names are the built-in functions, the named constants, Err, and else variables, which are
-// Empty.
+// A name is a built-in function, a named constant, Err, or else a variable, which is Empty.
 //
 // The whole text is always parsed, so that a syntax error anywhere wins over a runtime error,
 // as in the language; after the first runtime error nothing more is evaluated (no function is
