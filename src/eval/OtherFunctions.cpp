@@ -266,7 +266,18 @@ Value fnRGB(CallContext &, Args a)
 
 // --- Outside the engine --------------------------------------------------------------------
 
-Value fnCreateObject(CallContext &, Args a) { throw ScriptError(CannotCreateObject, text(a[0])); }
+// The error names the class asked for; a class name has at most 39 characters, so a longer
+// text is quoted by its start only, keeping the message short whatever the argument.
+Value fnCreateObject(CallContext &, Args a)
+{
+    constexpr std::size_t MaxQuoted = 40;
+    std::string name = text(a[0]);
+    const std::size_t size = name.size();
+    name = clipped(std::move(name), MaxQuoted);
+    if (name.size() < size)
+        name += "...";
+    throw ScriptError(CannotCreateObject, name);
+}
 
 Value fnGetObject(CallContext &, Args a)
 {

@@ -218,6 +218,8 @@ private slots:
         QCOMPARE(engine.Eval("Nothing + 1").error.description, std::string("Object variable not set"));
         QCOMPARE(engine.Eval("CreateObject(\"Excel.Application\")").error.description,
                  std::string("ActiveX component can't create object: 'Excel.Application'"));
+        QCOMPARE(engine.Eval("CreateObject(String(100000, \"x\"))").error.description,
+                 "ActiveX component can't create object: '" + std::string(40, 'x') + "...'");
         QCOMPARE(engine.Eval("MSGBOX(1)").error.description, std::string("Permission denied: 'MSGBOX'"));
         QCOMPARE(engine.Eval("Err.Raise(6, \"here\", \"My own\")").error.description, std::string("My own"));
         QCOMPARE(engine.Eval("Err.Raise(1)").error.description, std::string("Unknown runtime error"));
