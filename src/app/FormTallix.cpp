@@ -48,6 +48,7 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
     connectEntry();
     connectHistory();
     connectHelp();
+    connectScriptDialogs();
 }
 
 void FormTallix::Form_Load()

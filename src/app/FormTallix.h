@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eval/DialogPort.h"
 #include "eval/ScriptControl.h"
 #include "history/HistoryLists.h"
 
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace platform {
 class Button;
@@ -16,6 +18,7 @@ class FileSystem;
 class ListBox;
 class MenuEntry;
 class MessageBoxes;
+class ScriptDialogs;
 class Shell;
 class CompanionWindows;
 class TextBox;
@@ -34,6 +37,7 @@ struct FormControls
     platform::FileSystem *fileSystem = nullptr;
     platform::Shell *shell = nullptr;
     platform::CompanionWindows *companions = nullptr;
+    platform::ScriptDialogs *scriptDialogs = nullptr; // MsgBox and InputBox of expressions
 
     platform::TextBox *Text1 = nullptr; // the expression box
     platform::TextBox *Text2 = nullptr; // the result box
@@ -173,6 +177,7 @@ private:
     void connectEntry();
     void connectHistory();
     void connectHelp();
+    void connectScriptDialogs();
     void launch(const QString &what, const QStringList &candidates);
     QString dialogFolder() const;
     void endInstructionState();
@@ -180,6 +185,7 @@ private:
 
     FormControls c_;
     history::HistoryLists history_;
+    std::unique_ptr<eval::DialogPort> scriptDialogs_; // ScriptControl1's way to the user
 };
 
 } // namespace app

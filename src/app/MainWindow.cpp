@@ -11,6 +11,7 @@
 #include "platform/qt/QtListBox.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtScriptDialogs.h"
 #include "platform/qt/QtTextBox.h"
 #include "platform/qt/Twips.h"
 
@@ -74,6 +75,8 @@ MainWindow::MainWindow()
     messages_ = std::make_unique<platform::qt::QtMessageBoxes>(this);
     controls_.window = this;
     controls_.messages = messages_.get();
+    scriptDialogs_ = std::make_unique<platform::qt::QtScriptDialogs>(this);
+    controls_.scriptDialogs = scriptDialogs_.get();
     clipboard_ = std::make_unique<platform::qt::QtClipboard>();
     controls_.clipboard = clipboard_.get();
     fileDialogs_ = std::make_unique<platform::qt::QtFileDialogs>(this);

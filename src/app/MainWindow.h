@@ -21,6 +21,7 @@ class QtShell;
 class QtListBox;
 class QtMenuEntry;
 class QtMessageBoxes;
+class QtScriptDialogs;
 class QtTextBox;
 } // namespace platform::qt
 
@@ -67,6 +68,7 @@ private:
     FormControls controls_;
     std::vector<std::unique_ptr<QObject>> adapters_;
     std::unique_ptr<platform::qt::QtMessageBoxes> messages_;
+    std::unique_ptr<platform::qt::QtScriptDialogs> scriptDialogs_;
     std::unique_ptr<platform::qt::QtClipboard> clipboard_;
     std::unique_ptr<platform::qt::QtFileDialogs> fileDialogs_;
     std::unique_ptr<platform::qt::QtFileSystem> fileSystem_;

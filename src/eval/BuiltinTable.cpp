@@ -14,6 +14,7 @@ constexpr std::array groups{
     coreBuiltins,
     dateBuiltins,
     formatBuiltins,
+    otherBuiltins,
 };
 
 std::vector<Builtin> mergedTable()

@@ -430,6 +430,8 @@ Value fnInStr(CallContext &, Args a)
 Value fnIsNumeric(CallContext &, Args a)
 {
     const Value &v = a[0];
+    if (v.isObject())
+        return Value::boolean(!v.isNothing()); // Err reads as its Number
     if (v.isString())
         return Value::boolean(parseNumericString(v.asString()).status == ParsedNumber::Ok);
     return Value::boolean(isNumeric(v.type()) && v.type() != VarType::Date);
@@ -437,8 +439,6 @@ Value fnIsNumeric(CallContext &, Args a)
 
 Value fnIsEmpty(CallContext &, Args a) { return Value::boolean(a[0].isEmpty()); }
 Value fnIsNull(CallContext &, Args a) { return Value::boolean(a[0].isNull()); }
-Value fnVarType(CallContext &, Args a) { return Value::integer(static_cast<std::int16_t>(a[0].type())); }
-Value fnTypeName(CallContext &, Args a) { return Value::string(typeName(a[0].type())); }
 
 constexpr std::array builtins{
     Builtin{"ABS", 1, 1, fnAbs},
@@ -460,9 +460,9 @@ constexpr std::array builtins{
     Builtin{"HEX", 1, 1, radixText<16>},
     Builtin{"INSTR", 2, 3, fnInStr},
     Builtin{"INT", 1, 1, wholePart<floorOf>},
-    Builtin{"ISEMPTY", 1, 1, fnIsEmpty},
-    Builtin{"ISNULL", 1, 1, fnIsNull},
-    Builtin{"ISNUMERIC", 1, 1, fnIsNumeric},
+    Builtin{"ISEMPTY", 1, 1, fnIsEmpty, true},
+    Builtin{"ISNULL", 1, 1, fnIsNull, true},
+    Builtin{"ISNUMERIC", 1, 1, fnIsNumeric, true},
     Builtin{"LCASE", 1, 1, mapLetters<toLowerAscii>},
     Builtin{"LEFT", 2, 2, fnLeft},
     Builtin{"LEN", 1, 1, fnLen},
@@ -482,9 +482,7 @@ constexpr std::array builtins{
     Builtin{"STRREVERSE", 1, 1, fnStrReverse},
     Builtin{"TAN", 1, 1, fnTan},
     Builtin{"TRIM", 1, 1, trimSpaces<true, true>},
-    Builtin{"TYPENAME", 1, 1, fnTypeName},
     Builtin{"UCASE", 1, 1, mapLetters<toUpperAscii>},
-    Builtin{"VARTYPE", 1, 1, fnVarType},
 };
 
 } // namespace

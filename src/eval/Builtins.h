@@ -7,15 +7,16 @@
 
 namespace eval {
 
+class DialogPort;
 class RandomGenerator;
 
+// What a built-in function may reach besides its arguments: the engine's state and ports.
 struct CallContext
 {
     RandomGenerator &random;
-    // Bit i set: argument i was left out of the call, as in FormatNumber(x, , , True); it is
-    // passed as Empty, and the functions with optional arguments take their default for it.
-    std::uint32_t omitted = 0;
-    bool isOmitted(std::size_t index) const { return index < 32 && (omitted >> index & 1u) != 0; }
+    DialogPort *dialogs = nullptr;  // none: MsgBox and InputBox are refused
+    std::int32_t *locale = nullptr; // the engine's locale id, for GetLocale and SetLocale
+    int depth = 0;                  // nesting of the calling expression, which Eval continues
 };
 
 using BuiltinFunction = Value (*)(CallContext &, std::span<Value>);
@@ -26,6 +27,9 @@ struct Builtin
     std::uint8_t minArguments;
     std::uint8_t maxArguments;
     BuiltinFunction call;
+    // Whether the function sees objects (Nothing, Err) as they are; the others get an object's
+    // default value, and Nothing, which has none, fails before the call.
+    bool takesObjects = false;
 };
 
 // Each group of functions lives in a file of its own and hands its table to the lookup
@@ -33,6 +37,7 @@ struct Builtin
 std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: Builtins.cpp
 std::span<const Builtin> dateBuiltins();   // dates and times: DateFunctions.cpp
 std::span<const Builtin> formatBuiltins(); // FormatNumber, FormatCurrency, FormatPercent: FormatFunctions.cpp
+std::span<const Builtin> otherBuiltins(); // objects, Eval, dialogs, engine and locale: OtherFunctions.cpp
 
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);

@@ -3,6 +3,7 @@
 #include "FormatResult.h"
 #include "NumberText.h"
 #include "NumericString.h"
+#include "ObjectValues.h"
 #include "ScriptControl.h"
 
 #include <algorithm>
@@ -42,6 +43,15 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view expressi
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);
         return calculation;
+    }
+    if (evaluated.value.isObject()) {
+        // An object has its default value for a text (Err: its Number); Nothing has none.
+        try {
+            evaluated.value = defaultValue(evaluated.value);
+        } catch (const ScriptError &error) {
+            calculation.error = error;
+            return calculation;
+        }
     }
     const Value &value = evaluated.value;
     std::optional<std::string> numberText = NumberText(value);

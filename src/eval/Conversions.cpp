@@ -69,6 +69,8 @@ double toDouble(const Value &value)
             throw ScriptError(TypeMismatch);
         return parsed.value;
     }
+    case VarType::Object: break; // the parser takes an object's default value before this
+    case VarType::Error: break;  // an argument left out, where the function needs one
     }
     throw ScriptError(TypeMismatch);
 }

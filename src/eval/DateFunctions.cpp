@@ -77,9 +77,9 @@ int minutePart(const DateParts &p) { return p.minute; }
 int secondPart(const DateParts &p) { return p.second; }
 
 // firstdayofweek: 0 is the system's first day (Sunday in en-US), 1-7 Sunday to Saturday.
-int firstDayOfWeek(const CallContext &context, Args a, std::size_t index)
+int firstDayOfWeek(Args a, std::size_t index)
 {
-    if (a.size() <= index || context.isOmitted(index))
+    if (a.size() <= index || a[index].isMissing())
         return 1;
     const std::int32_t day = toLong(required(a[index]));
     if (day < 0 || day > 7)
@@ -88,9 +88,9 @@ int firstDayOfWeek(const CallContext &context, Args a, std::size_t index)
 }
 
 // firstweekofyear: 0 is the system's rule (the week of 1 January in en-US), 1-3 as named.
-int firstWeekOfYear(const CallContext &context, Args a, std::size_t index)
+int firstWeekOfYear(Args a, std::size_t index)
 {
-    if (a.size() <= index || context.isOmitted(index))
+    if (a.size() <= index || a[index].isMissing())
         return 1;
     const std::int32_t rule = toLong(required(a[index]));
     if (rule < 0 || rule > 3)
@@ -101,9 +101,9 @@ int firstWeekOfYear(const CallContext &context, Args a, std::size_t index)
 // Day of the week counted from the first day of the week: 1-7.
 int weekdayFrom(int weekday, int firstDay) { return (weekday - firstDay + 7) % 7 + 1; }
 
-Value fnWeekday(CallContext &context, Args a)
+Value fnWeekday(CallContext &, Args a)
 {
-    const int firstDay = firstDayOfWeek(context, a, 1);
+    const int firstDay = firstDayOfWeek(a, 1);
     if (a[0].isNull())
         return Value::null();
     const DateParts parts = splitDateSerial(toDateSerial(a[0]));
@@ -261,11 +261,11 @@ long long intervalCount(Interval interval, const DateParts &p, int firstDay)
     }
 }
 
-Value fnDateDiff(CallContext &context, Args a)
+Value fnDateDiff(CallContext &, Args a)
 {
     const Interval interval = intervalOf(a[0]);
-    const int firstDay = firstDayOfWeek(context, a, 3);
-    firstWeekOfYear(context, a, 4);
+    const int firstDay = firstDayOfWeek(a, 3);
+    firstWeekOfYear(a, 4);
     if (a[1].isNull() || a[2].isNull())
         return Value::null();
     const DateParts from = splitDateSerial(toDateSerial(a[1]));
@@ -280,11 +280,11 @@ Value fnDateDiff(CallContext &context, Args a)
     return Value::longValue(static_cast<std::int32_t>(difference));
 }
 
-Value fnDatePart(CallContext &context, Args a)
+Value fnDatePart(CallContext &, Args a)
 {
     const Interval interval = intervalOf(a[0]);
-    const int firstDay = firstDayOfWeek(context, a, 2);
-    const int rule = firstWeekOfYear(context, a, 3);
+    const int firstDay = firstDayOfWeek(a, 2);
+    const int rule = firstWeekOfYear(a, 3);
     if (a[1].isNull())
         return Value::null();
     const DateParts p = splitDateSerial(toDateSerial(a[1]));
@@ -312,23 +312,23 @@ std::string nameOf(const char *name, bool abbreviate)
     return abbreviate ? text.substr(0, 3) : text;
 }
 
-Value fnMonthName(CallContext &context, Args a)
+Value fnMonthName(CallContext &, Args a)
 {
     for (const Value &v : a)
         required(v);
-    const bool abbreviate = a.size() > 1 && !context.isOmitted(1) && toBoolean(a[1]);
+    const bool abbreviate = a.size() > 1 && !a[1].isMissing() && toBoolean(a[1]);
     const std::int32_t month = toLong(a[0]);
     if (month < 1 || month > 12)
         throw ScriptError(InvalidProcedureCall);
     return Value::string(nameOf(monthNames[static_cast<std::size_t>(month - 1)], abbreviate));
 }
 
-Value fnWeekdayName(CallContext &context, Args a)
+Value fnWeekdayName(CallContext &, Args a)
 {
     for (const Value &v : a)
         required(v);
-    const bool abbreviate = a.size() > 1 && !context.isOmitted(1) && toBoolean(a[1]);
-    const int firstDay = firstDayOfWeek(context, a, 2);
+    const bool abbreviate = a.size() > 1 && !a[1].isMissing() && toBoolean(a[1]);
+    const int firstDay = firstDayOfWeek(a, 2);
     const std::int32_t weekday = toLong(a[0]);
     if (weekday < 1 || weekday > 7)
         throw ScriptError(InvalidProcedureCall);
@@ -340,12 +340,12 @@ Value fnWeekdayName(CallContext &context, Args a)
 
 std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
 
-Value fnFormatDateTime(CallContext &context, Args a)
+Value fnFormatDateTime(CallContext &, Args a)
 {
     if (a[0].isNull())
         throw ScriptError(TypeMismatch);
     std::int32_t format = 0;
-    if (a.size() > 1 && !context.isOmitted(1)) {
+    if (a.size() > 1 && !a[1].isMissing()) {
         format = toLong(required(a[1]));
         if (format < 0 || format > 4)
             throw ScriptError(InvalidProcedureCall);

@@ -134,7 +134,7 @@ bool tristate(const Value &v, bool fallback)
 
 // The value, checked first, then the optional arguments in order; Null is Type mismatch for
 // the value and Invalid use of Null for the others.
-Style styleOf(const CallContext &context, Args a, bool parenthesesByDefault)
+Style styleOf(Args a, bool parenthesesByDefault)
 {
     if (a[0].isNull())
         throw ScriptError(TypeMismatch);
@@ -143,7 +143,7 @@ Style styleOf(const CallContext &context, Args a, bool parenthesesByDefault)
             throw ScriptError(InvalidUseOfNull);
     Style style;
     style.parentheses = parenthesesByDefault;
-    auto given = [&](std::size_t i) { return a.size() > i && !context.isOmitted(i); };
+    auto given = [&](std::size_t i) { return a.size() > i && !a[i].isMissing(); };
     if (given(1)) {
         // Negative counts keep the default; the system's number formats hold at most 9 decimals.
         const std::int32_t places = toLong(a[1]);
@@ -205,21 +205,21 @@ std::string formatted(Decimal d, const Style &style, const char *prefix, const c
     return number + suffix; // a percent sign stands outside the parentheses: "(50)%"
 }
 
-Value fnFormatNumber(CallContext &context, Args a)
+Value fnFormatNumber(CallContext &, Args a)
 {
-    const Style style = styleOf(context, a, false);
+    const Style style = styleOf(a, false);
     return Value::string(formatted(decimalOf(numericArgument(a[0])), style, "", ""));
 }
 
-Value fnFormatCurrency(CallContext &context, Args a)
+Value fnFormatCurrency(CallContext &, Args a)
 {
-    const Style style = styleOf(context, a, true);
+    const Style style = styleOf(a, true);
     return Value::string(formatted(decimalOf(numericArgument(a[0])), style, "$", ""));
 }
 
-Value fnFormatPercent(CallContext &context, Args a)
+Value fnFormatPercent(CallContext &, Args a)
 {
-    const Style style = styleOf(context, a, false);
+    const Style style = styleOf(a, false);
     Decimal d = decimalOf(numericArgument(a[0]));
     if (!d.digits.empty())
         d.exponent += 2; // times 100, exactly

@@ -163,6 +163,10 @@ void Lexer::next(Token &token)
         readNumber(token);
         return;
     }
+    if (c == '.') {
+        single(TokenKind::Dot);
+        return;
+    }
     if (isLetter(c)) {
         readWord(token);
         return;

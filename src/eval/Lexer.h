@@ -14,6 +14,7 @@ enum class TokenKind : std::uint8_t {
     Plus, Minus, Star, Slash, Backslash, Caret, Ampersand,
     Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
     OpenParen, CloseParen, Comma,
+    Dot, // a member access, as in Err.Number
     // Keywords
     Mod, Not, And, Or, Xor, Eqv, Imp, Is,
     True, False, Empty, Null, Nothing,

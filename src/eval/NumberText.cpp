@@ -122,6 +122,8 @@ std::optional<std::string> NumberText(const Value &value)
     case VarType::Currency: return formatCurrency(value.asCurrency());
     case VarType::Date: return formatDate(value.asDouble());
     case VarType::String: return value.asString();
+    case VarType::Object: break; // the parser takes an object's default value before this
+    case VarType::Error: break;
     }
     return std::nullopt;
 }

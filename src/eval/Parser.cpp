@@ -1,6 +1,7 @@
 #include "Parser.h"
 
-#include "Builtins.h"
+#include "ConstantTable.h"
+#include "ObjectValues.h"
 #include "Operators.h"
 
 #include <new>
@@ -65,7 +66,12 @@ Value Parser::guarded(Operation &&operation)
 
 Parser::Outcome Parser::evaluate(std::string_view source, RandomGenerator &random)
 {
-    Parser parser(source, random);
+    return evaluate(source, CallContext{random});
+}
+
+Parser::Outcome Parser::evaluate(std::string_view source, const CallContext &environment)
+{
+    Parser parser(source, environment);
     Outcome outcome;
     try {
         parser.advance();
@@ -99,12 +105,21 @@ Value Parser::parseExpression(int minimumPrecedence)
     Value left = parseOperand();
     for (;;) {
         BinaryOp op{};
-        const int p = precedence(token_.kind, op);
+        const bool identity = token_.kind == TokenKind::Is;
+        const int p = identity ? PrecedenceComparison : precedence(token_.kind, op);
         if (p == 0 || p < minimumPrecedence)
             break;
         advance();
         const Value right = parseExpression(p + 1);
-        left = guarded([&] { return applyBinary(op, std::move(left), right); });
+        if (identity) {
+            left = guarded([&] { return Value::boolean(sameObject(left, right)); });
+            continue;
+        }
+        left = guarded([&] {
+            if (left.isObject() || right.isObject())
+                return applyBinary(op, defaultValue(left), defaultValue(right));
+            return applyBinary(op, std::move(left), right);
+        });
     }
     --depth_;
     return left;
@@ -129,12 +144,12 @@ Value Parser::parseOperand()
         }
         value = parseExpression(PrecedenceComparison);
         for (std::size_t i = 0; i < nots && !failed_; ++i)
-            value = guarded([&] { return logicalNot(value); });
+            value = guarded([&] { return logicalNot(defaultValue(value)); });
     } else {
         value = parsePrimary();
     }
     for (std::size_t i = 0; i < negations && !failed_; ++i)
-        value = guarded([&] { return negate(value); });
+        value = guarded([&] { return negate(defaultValue(value)); });
     return value;
 }
 
@@ -150,6 +165,11 @@ Value Parser::parsePrimary()
     case TokenKind::False: advance(); return Value::boolean(false);
     case TokenKind::Empty: advance(); return Value();
     case TokenKind::Null: advance(); return Value::null();
+    case TokenKind::Nothing: {
+        const std::string_view name = token_.text;
+        advance();
+        return parseMembers(Value::nothing(), name);
+    }
     case TokenKind::OpenParen: {
         advance();
         Value value = parseExpression(1);
@@ -161,58 +181,106 @@ Value Parser::parsePrimary()
     case TokenKind::Identifier: {
         const std::string_view name = token_.text;
         advance();
-        return parseCall(name);
+        return parseMembers(parseCall(name), name);
     }
     case TokenKind::Invalid: fail(token_.error);
     default: fail(ExpectedExpression);
     }
 }
 
-// A name: a built-in function (called without parentheses when it takes no arguments), or
-// a variable, which is Empty as the language has it without Option Explicit.
+std::size_t Parser::parseArguments()
+{
+    const std::size_t first = arguments_.size();
+    advance(); // the "("
+    if (token_.kind != TokenKind::CloseParen) {
+        for (;;) {
+            // An argument may be left out, as in MsgBox("Done", , "Title").
+            if (token_.kind == TokenKind::Comma || token_.kind == TokenKind::CloseParen) {
+                arguments_.push_back(Value::missing());
+            } else {
+                Value argument = parseExpression(1);
+                arguments_.push_back(std::move(argument));
+            }
+            if (token_.kind != TokenKind::Comma)
+                break;
+            advance();
+        }
+    }
+    if (token_.kind != TokenKind::CloseParen)
+        fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
+    advance();
+    // Left out at the end is the same as not given.
+    while (arguments_.size() > first && arguments_.back().isMissing())
+        arguments_.pop_back();
+    return arguments_.size() - first;
+}
+
+// A name: a built-in function (called without parentheses when it takes no arguments), a
+// named constant, the Err object, or else a variable, which is Empty as the language has it
+// without Option Explicit.
 Value Parser::parseCall(std::string_view name)
 {
     const Builtin *builtin = findBuiltin(name);
     const bool parenthesised = token_.kind == TokenKind::OpenParen;
     const std::size_t first = arguments_.size();
-    std::uint32_t omitted = 0;
-    if (parenthesised) {
-        advance();
-        if (token_.kind != TokenKind::CloseParen) {
-            for (;;) {
-                if (token_.kind == TokenKind::Comma || token_.kind == TokenKind::CloseParen) {
-                    // An argument left out between commas: the function's default.
-                    const std::size_t index = arguments_.size() - first;
-                    omitted |= index < 32 ? 1u << index : 0u;
-                    arguments_.emplace_back();
-                } else {
-                    Value argument = parseExpression(1);
-                    arguments_.push_back(std::move(argument));
-                }
-                if (token_.kind != TokenKind::Comma)
-                    break;
-                advance();
-            }
-        }
-        if (token_.kind != TokenKind::CloseParen)
-            fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
-        advance();
-    }
-    const std::size_t count = arguments_.size() - first;
+    const std::size_t count = parenthesised ? parseArguments() : 0;
+    const std::span<Value> arguments(arguments_.data() + first, count);
     Value result;
     if (builtin != nullptr) {
         result = guarded([&] {
             if (count < builtin->minArguments || count > builtin->maxArguments)
                 throw ScriptError(WrongNumberOfArguments, std::string(builtinDisplayName(*builtin)));
-            CallContext context{random_};
-            context.omitted = omitted;
-            return builtin->call(context, std::span<Value>(arguments_.data() + first, count));
+            for (std::size_t i = 0; i < builtin->minArguments; ++i)
+                if (arguments[i].isMissing())
+                    throw ScriptError(ArgumentNotOptional, std::string(builtinDisplayName(*builtin)));
+            if (!builtin->takesObjects)
+                for (Value &argument : arguments)
+                    if (argument.isObject())
+                        argument = defaultValue(argument);
+            CallContext context = environment_;
+            context.depth = depth_;
+            return builtin->call(context, arguments);
+        });
+    } else if (std::optional<Value> constant = findConstant(name)) {
+        if (parenthesised)
+            result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
+        else
+            result = std::move(*constant);
+    } else if (name.size() == 3 && (name[0] | 0x20) == 'e' && (name[1] | 0x20) == 'r' && (name[2] | 0x20) == 'r') {
+        // Err() is Err; arguments would go to its default property, Number, which takes none.
+        result = guarded([&] {
+            if (count > 0)
+                throw ScriptError(WrongNumberOfArguments, std::string(name));
+            return errObject();
         });
     } else if (parenthesised) {
         result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
     }
     arguments_.resize(first);
     return result;
+}
+
+// Members after a name: Err.Number, Err.Raise(5). Whatever is not an object has none.
+Value Parser::parseMembers(Value object, std::string_view objectName)
+{
+    while (token_.kind == TokenKind::Dot) {
+        advance();
+        if (token_.kind == TokenKind::Invalid)
+            fail(token_.error);
+        // Keywords name members too (Err.Number, x.Imp); only a word will do.
+        if (token_.text.empty() || !((token_.text[0] | 0x20) >= 'a' && (token_.text[0] | 0x20) <= 'z'))
+            fail(ExpectedIdentifier);
+        const std::string_view member = token_.text;
+        advance();
+        const std::size_t first = arguments_.size();
+        const std::size_t count = token_.kind == TokenKind::OpenParen ? parseArguments() : 0;
+        object = guarded([&] {
+            return callMember(object, objectName, member, std::span<Value>(arguments_.data() + first, count));
+        });
+        arguments_.resize(first);
+        objectName = member;
+    }
+    return object;
 }
 
 } // namespace eval

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Builtins.h"
 #include "Lexer.h"
 #include "ScriptError.h"
 #include "Value.h"
@@ -9,11 +10,11 @@
 
 namespace eval {
 
-class RandomGenerator;
-
 // Parses one expression of the language and evaluates it as it goes. Precedence, highest
-// first: unary - and +; ^; * and /; \; Mod; + and -; &; the comparisons; Not; And; Or; Xor;
-// Eqv; Imp. Every binary operator is left-associative.
+// first: unary - and +; ^; * and /; \; Mod; + and -; &; the comparisons and Is; Not; And; Or;
+// Xor; Eqv; Imp. Every binary operator is left-associative. An object (Nothing, Err) stands for
+// its default value wherever an operator needs a value; only Is compares objects themselves.
+// A name is a built-in function, a named constant, Err, or else a variable, which is Empty.
 //
 // The whole text is always parsed, so that a syntax error anywhere wins over a runtime error,
 // as in the language; after the first runtime error nothing more is evaluated (no function is
@@ -33,15 +34,21 @@ public:
     };
 
     static Outcome evaluate(std::string_view source, RandomGenerator &random);
+    // With the engine's state and ports. The text continues the nesting `environment.depth`, so
+    // that Eval's text counts toward the same bound as the expression that calls it.
+    static Outcome evaluate(std::string_view source, const CallContext &environment);
 
 private:
-    Parser(std::string_view source, RandomGenerator &random) : lexer_(source), random_(random) {}
+    Parser(std::string_view source, const CallContext &environment)
+        : lexer_(source), environment_(environment), depth_(environment.depth) {}
 
     void advance() { lexer_.next(token_); }
     Value parseExpression(int minimumPrecedence);
     Value parseOperand();
     Value parsePrimary();
     Value parseCall(std::string_view name);
+    Value parseMembers(Value object, std::string_view objectName);
+    std::size_t parseArguments(); // a parenthesised list onto arguments_; returns the count
     [[noreturn]] void fail(int number) const;
 
     // Runs one operation unless evaluation has already failed; a failure is kept, not thrown.
@@ -49,9 +56,9 @@ private:
     Value guarded(Operation &&operation);
 
     Lexer lexer_;
-    RandomGenerator &random_;
+    CallContext environment_;
     Token token_;
-    int depth_ = 0;
+    int depth_;
     bool failed_ = false;
     ScriptError runtimeError_;
     std::vector<Value> arguments_; // of the calls being parsed, innermost last

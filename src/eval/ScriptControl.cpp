@@ -31,10 +31,14 @@ EvalResult ScriptControl::Eval(std::string_view expression)
     }
     // A text that does not compile runs nothing: the random sequence is as it was.
     const RandomGenerator before = random_;
+    const std::int32_t localeBefore = locale_;
     try {
-        Parser::Outcome outcome = Parser::evaluate(expression, random_);
-        if (outcome.kind == Parser::Outcome::SyntaxFailure)
+        CallContext environment{random_, dialogs_, &locale_};
+        Parser::Outcome outcome = Parser::evaluate(expression, environment);
+        if (outcome.kind == Parser::Outcome::SyntaxFailure) {
             random_ = before;
+            locale_ = localeBefore;
+        }
         result.ok = outcome.kind == Parser::Outcome::Ok;
         result.value = std::move(outcome.value);
         result.error = std::move(outcome.error);

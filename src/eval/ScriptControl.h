@@ -9,6 +9,8 @@
 
 namespace eval {
 
+class DialogPort;
+
 // The outcome of one evaluation: a value, or the error the language raises.
 struct EvalResult
 {
@@ -29,6 +31,14 @@ public:
 
     EvalResult Eval(std::string_view expression);
 
+    // Where MsgBox and InputBox reach the user; without one (the default) they are refused.
+    // The port must outlive the engine or be replaced first.
+    void setDialogPort(DialogPort *dialogs) { dialogs_ = dialogs; }
+
+    // The locale id SetLocale last chose (en-US, 1033, at first). Only GetLocale reads it:
+    // numbers and dates keep the en-US forms whatever it says.
+    std::int32_t locale() const { return locale_; }
+
     // Makes the instance ready for its first evaluation.
     void prepare() { ready_ = true; }
     bool isReady() const { return ready_; }
@@ -37,6 +47,8 @@ private:
     std::string language_ = "VBScript";
     bool ready_ = false;
     RandomGenerator random_;
+    DialogPort *dialogs_ = nullptr;
+    std::int32_t locale_ = 1033;
 };
 
 } // namespace eval

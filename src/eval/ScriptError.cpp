@@ -11,7 +11,13 @@ const char *errorDescription(int number)
     case DivisionByZero: return "Division by zero";
     case TypeMismatch: return "Type mismatch";
     case OutOfStackSpace: return "Out of stack space";
+    case PermissionDenied: return "Permission denied";
+    case ObjectVariableNotSet: return "Object variable not set";
     case InvalidUseOfNull: return "Invalid use of Null";
+    case ObjectRequired: return "Object required";
+    case CannotCreateObject: return "ActiveX component can't create object";
+    case ObjectLacksMember: return "Object doesn't support this property or method";
+    case ArgumentNotOptional: return "Argument not optional";
     case WrongNumberOfArguments: return "Wrong number of arguments or invalid property assignment";
     case SyntaxError: return "Syntax error";
     case ExpectedOpenParen: return "Expected '('";

@@ -20,6 +20,8 @@ const char *typeName(VarType type)
     case VarType::Currency: return "Currency";
     case VarType::Date: return "Date";
     case VarType::String: return "String";
+    case VarType::Object: return "Object";
+    case VarType::Error: return "Error";
     case VarType::Boolean: return "Boolean";
     case VarType::Byte: return "Byte";
     }

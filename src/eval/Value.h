@@ -18,6 +18,8 @@ enum class VarType : std::uint8_t {
     Currency = 6, // 64-bit integer in units of 1/10,000
     Date = 7,     // days since 30 December 1899, time as the fraction
     String = 8,
+    Object = 9, // Nothing, or the one object an expression can reach: Err
+    Error = 10, // only as an argument left out: f(1, , 3)
     Boolean = 11,
     Byte = 17,
 };
@@ -55,6 +57,10 @@ public:
     // `scaled` is the amount times CurrencyScale.
     static Value currency(std::int64_t scaled) { Value v(VarType::Currency); v.bits_.cy = scaled; return v; }
     static Value date(double serial) { Value v(VarType::Date); v.bits_.r8 = serial; return v; }
+    // An object reference; `handle` 0 is Nothing.
+    static Value object(std::int32_t handle) { Value v(VarType::Object); v.bits_.i4 = handle; return v; }
+    static Value nothing() { return object(0); }
+    static Value missing() { return Value(VarType::Error); }
     static Value string(std::string s)
     {
         Value v(VarType::String);
@@ -66,6 +72,9 @@ public:
     bool isEmpty() const { return type_ == VarType::Empty; }
     bool isNull() const { return type_ == VarType::Null; }
     bool isString() const { return type_ == VarType::String; }
+    bool isObject() const { return type_ == VarType::Object; }
+    bool isNothing() const { return type_ == VarType::Object && bits_.i4 == 0; }
+    bool isMissing() const { return type_ == VarType::Error; }
 
     bool asBoolean() const { return bits_.b; }
     std::uint8_t asByte() const { return bits_.u1; }
@@ -74,6 +83,7 @@ public:
     float asSingle() const { return bits_.r4; }
     double asDouble() const { return bits_.r8; } // Double and Date
     std::int64_t asCurrency() const { return bits_.cy; }
+    std::int32_t objectHandle() const { return bits_.i4; }
     const std::string &asString() const { return str_ ? *str_ : emptyString(); }
     std::string &mutableString()
     {

@@ -119,6 +119,7 @@ FakeForm::FakeForm()
     };
     controls.window = &window;
     controls.messages = &messages;
+    controls.scriptDialogs = &scriptDialogs;
     controls.clipboard = &clipboard;
     controls.fileDialogs = &fileDialogs;
     controls.fileSystem = &fileSystem;

@@ -8,6 +8,7 @@
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ScriptDialogs.h"
 #include "platform/Shell.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"
@@ -148,6 +149,34 @@ public:
     std::deque<int> answers;
 };
 
+// Answers MsgBox with queued button numbers (OK when none) and InputBox with queued texts
+// (none: the user cancels), and keeps what each dialog showed.
+class FakeScriptDialogs : public platform::ScriptDialogs
+{
+public:
+    int message(const QString &prompt, const QString &title, int buttons, int icon, int defaultButton) override
+    {
+        shown << QStringLiteral("%1|%2|%3|%4|%5").arg(prompt, title).arg(buttons).arg(icon).arg(defaultButton);
+        if (buttonAnswers.empty())
+            return 1;
+        const int answer = buttonAnswers.front();
+        buttonAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QString> input(const QString &prompt, const QString &title, const QString &defaultText) override
+    {
+        shown << QStringLiteral("%1|%2|%3").arg(prompt, title, defaultText);
+        if (typed.empty())
+            return std::nullopt;
+        const QString answer = typed.front();
+        typed.pop_front();
+        return answer;
+    }
+    QStringList shown;
+    std::deque<int> buttonAnswers;
+    std::deque<QString> typed;
+};
+
 class FakeClipboard : public platform::Clipboard
 {
 public:
@@ -232,6 +261,7 @@ struct FakeForm
 
     FakeWindow window;
     FakeMessageBoxes messages;
+    FakeScriptDialogs scriptDialogs;
     FakeClipboard clipboard;
     FakeFileDialogs fileDialogs;
     FakeFileSystem fileSystem;
