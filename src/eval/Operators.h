@@ -17,6 +17,13 @@ enum class BinaryOp : std::uint8_t {
 // `left` is consumed, so that long chains of concatenation grow one string in place.
 Value applyBinary(BinaryOp op, Value &&left, const Value &right);
 Value negate(const Value &operand);
+
+bool isComparison(BinaryOp op); // = <> < > <= >=
+// A comparison that knows which sides are literals of the text ("42", 42, #1/1/2000#; not
+// -42, (1 + 1) or a function's result): a number or date literal reads a string as a number
+// ("42" = 42 is True, "abc" = 5 fails with Type mismatch), a string literal compares with the
+// other side's text ("5" = CInt(5) is True); two computed values put numbers before strings.
+Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral);
 Value logicalNot(const Value &operand);
 
 } // namespace eval

@@ -97,6 +97,7 @@ Value Parser::parseExpression(int minimumPrecedence)
     if (++depth_ > MaxDepth)
         fail(OutOfStackSpace);
     Value left = parseOperand();
+    bool leftLiteral = literal_;
     for (;;) {
         BinaryOp op{};
         const int p = precedence(token_.kind, op);
@@ -104,9 +105,16 @@ Value Parser::parseExpression(int minimumPrecedence)
             break;
         advance();
         const Value right = parseExpression(p + 1);
-        left = guarded([&] { return applyBinary(op, std::move(left), right); });
+        if ((leftLiteral || literal_) && isComparison(op)) {
+            const bool rightLiteral = literal_;
+            left = guarded([&] { return applyComparison(op, left, right, leftLiteral, rightLiteral); });
+        } else {
+            left = guarded([&] { return applyBinary(op, std::move(left), right); });
+        }
+        leftLiteral = false;
     }
     --depth_;
+    literal_ = leftLiteral;
     return left;
 }
 
@@ -130,20 +138,25 @@ Value Parser::parseOperand()
         value = parseExpression(PrecedenceComparison);
         for (std::size_t i = 0; i < nots && !failed_; ++i)
             value = guarded([&] { return logicalNot(value); });
+        literal_ = false;
     } else {
         value = parsePrimary();
     }
     for (std::size_t i = 0; i < negations && !failed_; ++i)
         value = guarded([&] { return negate(value); });
+    if (negations > 0)
+        literal_ = false; // -5 is computed: the literal is 5
     return value;
 }
 
 Value Parser::parsePrimary()
 {
+    literal_ = false;
     switch (token_.kind) {
     case TokenKind::Literal: {
         Value value = std::move(token_.literal);
         advance();
+        literal_ = true;
         return value;
     }
     case TokenKind::True: advance(); return Value::boolean(true);
@@ -161,7 +174,9 @@ Value Parser::parsePrimary()
     case TokenKind::Identifier: {
         const std::string_view name = token_.text;
         advance();
-        return parseCall(name);
+        Value value = parseCall(name);
+        literal_ = false;
+        return value;
     }
     case TokenKind::Invalid: fail(token_.error);
     default: fail(ExpectedExpression);
