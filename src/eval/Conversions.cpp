@@ -72,9 +72,10 @@ std::optional<bool> booleanWord(std::string_view text)
         }
         return true;
     };
-    if (equalsIgnoringCase("true") || equalsIgnoringCase("#true#"))
+    // The literal forms "#TRUE#" and "#FALSE#" are read as written, upper case.
+    if (equalsIgnoringCase("true") || text == "#TRUE#")
         return true;
-    if (equalsIgnoringCase("false") || equalsIgnoringCase("#false#"))
+    if (equalsIgnoringCase("false") || text == "#FALSE#")
         return false;
     return std::nullopt;
 }

@@ -31,7 +31,8 @@ std::string toText(const Value &value); // CStr
 std::int64_t currencyFromDouble(double value);
 double currencyToDouble(std::int64_t scaled);
 
-// The words a string may hold for a Boolean, any letter case: "True", "False", "#TRUE#", "#FALSE#".
+// The words a string may hold for a Boolean: "True" and "False" in any letter case, "#TRUE#"
+// and "#FALSE#".
 std::optional<bool> booleanWord(std::string_view text);
 
 } // namespace eval

@@ -1,7 +1,6 @@
 #include "Operators.h"
 
 #include "Conversions.h"
-#include "DateText.h"
 #include "NumericString.h"
 #include "NumberText.h"
 #include "ScriptError.h"
@@ -256,11 +255,8 @@ int compareNumbers(const Value &left, const Value &right)
 }
 
 // A string read as the number it is compared with; Type mismatch where it reads as none.
-double stringAsNumber(const std::string &text, VarType against)
+double stringAsNumber(const std::string &text)
 {
-    if (against == VarType::Date)
-        if (std::optional<double> serial = parseDateText(text))
-            return *serial;
     const ParsedNumber parsed = parseNumericString(text);
     if (parsed.status == ParsedNumber::Overflow)
         throw ScriptError(Overflow);
@@ -288,7 +284,7 @@ int compareValues(const Value &left, const Value &right, bool leftLiteral, bool 
     if (other.isEmpty()) {
         c = text.asString().empty() ? 0 : 1;
     } else if (otherLiteral) {
-        const double a = stringAsNumber(text.asString(), other.type()), b = toDouble(other);
+        const double a = stringAsNumber(text.asString()), b = toDouble(other);
         c = a < b ? -1 : a > b ? 1 : 0;
     } else if (textLiteral) {
         c = sign(text.asString().compare(toText(other)));

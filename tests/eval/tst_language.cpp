@@ -171,7 +171,8 @@ private slots:
         row("CBool(5)", "Boolean", "True");
         row("CBool(\"false\")", "Boolean", "False");
         row("CBool(\"#TRUE#\")", "Boolean", "True");
-        row("CBool(\"#false#\")", "Boolean", "False");
+        row("CBool(\"#FALSE#\")", "Boolean", "False");
+        row("CBool(\"tRUE\")", "Boolean", "True");
         row("CByte(True)", "Byte", "255");
         row("CByte(False)", "Byte", "0");
         row("Round(True)", "Boolean", "True");
