@@ -332,23 +332,32 @@ Value logicalResult(int64_t bits, VarType type)
     }
 }
 
-// An operand of a bitwise operator: its bits, and the subtype it counts as. A string reads as
-// a number, or as a Boolean where it holds "True", "False", "#TRUE#" or "#FALSE#".
+// An operand of a bitwise operator: its bits, and the subtype it counts as.
 struct LogicalOperand
 {
     int64_t bits;
     VarType type;
 };
 
+// Beside another operand a string counts as a Boolean: "True", "False", "#TRUE#", "#FALSE#",
+// or a number, true when not zero.
 LogicalOperand logicalOperand(const Value &v)
 {
     if (isIntegerLike(v.type()))
         return {wholeOf(v), v.type()};
+    if (v.isString())
+        return {toBoolean(v) ? -1 : 0, VarType::Boolean};
+    return {toLong(v), v.type()};
+}
+
+// Alone under Not a string is read as a number (Not "0" is the Long -1), or else as a Boolean word.
+LogicalOperand notOperand(const Value &v)
+{
     if (v.isString() && parseNumericString(v.asString()).status == ParsedNumber::NotNumeric) {
         if (std::optional<bool> word = booleanWord(v.asString()))
             return {*word ? -1 : 0, VarType::Boolean};
     }
-    return {toLong(v), v.type()};
+    return isIntegerLike(v.type()) ? LogicalOperand{wholeOf(v), v.type()} : LogicalOperand{toLong(v), v.type()};
 }
 
 int64_t logicalBits(BinaryOp op, int64_t a, int64_t b)
@@ -460,7 +469,7 @@ Value logicalNot(const Value &v)
 {
     if (v.isNull())
         return Value::null();
-    const LogicalOperand operand = logicalOperand(v);
+    const LogicalOperand operand = notOperand(v);
     return logicalResult(~operand.bits, logicalType(operand.type, operand.type));
 }
 

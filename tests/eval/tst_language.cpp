@@ -136,6 +136,10 @@ private slots:
         row("CInt(0) And Null", "Integer", "0");
         row("Not \"#FALSE#\"", "Boolean", "True");
         row("\"True\" Or \"False\"", "Boolean", "True");
+        row("\"True\" And CInt(6)", "Integer", "6");
+        row("CDbl(6) And \"#FALSE#\"", "Long", "0");
+        row("CByte(6) And \"True\"", "Integer", "6");
+        row("Null And \"False\"", "Boolean", "False");
         row("Not \"0\"", "Long", "-1");
         row("1E3", "Double", "1000");
         row("1.5E-3", "Double", "0.0015");
