@@ -79,10 +79,6 @@ long magnitude(const std::string &plain)
     return (whole > 0 ? whole : -leadingZeros) + exponent;
 }
 
-} // namespace
-
-namespace {
-
 // The forms a number text may take, once blanks and sign are off: a radix form (&H, &O) or
 // decimal digits, rewritten plain ("1,234.5" becomes "1234.5", "1E3" becomes "1e3").
 struct Spelling

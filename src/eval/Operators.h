@@ -3,8 +3,9 @@
 #include "Value.h"
 
 // The language's operators on variant values, with its subtype rules: Integer results widen
-// to Long and Long results to Double where + - * overflow; "/" and "^" give Double; "\" and Mod
-// round their operands to whole numbers; Null propagates; Empty is 0 or "".
+// to Long and Long results to Double where + - * overflow; Currency stays exact in + - and in a
+// product with whole numbers, and fails with Overflow beyond its range; "/" and "^" give Double;
+// "\" and Mod round their operands to whole numbers; Null propagates; Empty is 0 or "".
 // Each throws ScriptError where the language fails.
 namespace eval {
 
