@@ -473,11 +473,6 @@ Value logicalNot(const Value &v)
     return logicalResult(~operand.bits, logicalType(operand.type, operand.type));
 }
 
-bool isComparison(BinaryOp op)
-{
-    return op >= BinaryOp::Equal && op <= BinaryOp::GreaterEqual;
-}
-
 Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral)
 {
     return comparison(op, left, right, leftLiteral, rightLiteral);

@@ -19,7 +19,8 @@ enum class BinaryOp : std::uint8_t {
 Value applyBinary(BinaryOp op, Value &&left, const Value &right);
 Value negate(const Value &operand);
 
-bool isComparison(BinaryOp op); // = <> < > <= >=
+// = <> < > <= >=
+constexpr bool isComparison(BinaryOp op) { return op >= BinaryOp::Equal && op <= BinaryOp::GreaterEqual; }
 // A comparison that knows which sides are literals of the text ("42", 42, #1/1/2000#; not
 // -42, (1 + 1) or a function's result): a number or date literal reads a string as a number
 // ("42" = 42 is True, "abc" = 5 fails with Type mismatch), a string literal compares with the

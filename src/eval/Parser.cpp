@@ -97,24 +97,23 @@ Value Parser::parseExpression(int minimumPrecedence)
     if (++depth_ > MaxDepth)
         fail(OutOfStackSpace);
     Value left = parseOperand();
-    bool leftLiteral = literal_;
     for (;;) {
         BinaryOp op{};
         const int p = precedence(token_.kind, op);
         if (p == 0 || p < minimumPrecedence)
             break;
+        const bool leftLiteral = literal_;
         advance();
         const Value right = parseExpression(p + 1);
-        if ((leftLiteral || literal_) && isComparison(op)) {
+        if (isComparison(op) && (leftLiteral || literal_)) {
             const bool rightLiteral = literal_;
             left = guarded([&] { return applyComparison(op, left, right, leftLiteral, rightLiteral); });
         } else {
             left = guarded([&] { return applyBinary(op, std::move(left), right); });
         }
-        leftLiteral = false;
+        literal_ = false; // a result is computed, whatever its operands
     }
     --depth_;
-    literal_ = leftLiteral;
     return left;
 }
 
@@ -154,9 +153,9 @@ Value Parser::parsePrimary()
     literal_ = false;
     switch (token_.kind) {
     case TokenKind::Literal: {
+        literal_ = true;
         Value value = std::move(token_.literal);
         advance();
-        literal_ = true;
         return value;
     }
     case TokenKind::True: advance(); return Value::boolean(true);
