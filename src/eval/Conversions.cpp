@@ -5,7 +5,6 @@
 #include "ScriptError.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -45,19 +44,13 @@ double currencyToDouble(std::int64_t scaled)
 
 std::int64_t currencyFromDouble(double value)
 {
-    if (!std::isfinite(value))
+    // As the language's own conversion on its x87 floating point: the product with 10,000 in
+    // extended precision (a 64-bit mantissa, so 123456789012345 stays exact rather than become
+    // ...012345.0112 as in a double), then rounded half to even to a whole number of 1/10,000.
+    const long double scaled = std::nearbyint(static_cast<long double>(value) * 10000.0L);
+    if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L))
         throw ScriptError(Overflow);
-    // The shortest text that reads back as this double is the number the user meant: from its
-    // digits the amount is exact (123456789012345 stays so, not ...012345.0112 as value * 10,000
-    // in a double would give), and a 5 in the fifth decimal rounds to even.
-    char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value));
-    const ParsedCurrency parsed =
-        currencyFromPlainText(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
-                              std::signbit(value));
-    if (parsed.status != ParsedNumber::Ok)
-        throw ScriptError(Overflow);
-    return parsed.scaled;
+    return static_cast<std::int64_t>(scaled);
 }
 
 std::optional<bool> booleanWord(std::string_view text)

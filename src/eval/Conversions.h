@@ -26,8 +26,8 @@ std::int64_t toCurrency(const Value &value); // in units of 1/10,000
 bool toBoolean(const Value &value);
 std::string toText(const Value &value); // CStr
 
-// A double as a Currency amount: exact to its shortest decimal text, a fifth decimal rounded
-// half to even; Overflow beyond the Currency range.
+// A double as a Currency amount, rounded half to even at the fourth decimal of its binary
+// value; Overflow beyond the Currency range.
 std::int64_t currencyFromDouble(double value);
 double currencyToDouble(std::int64_t scaled);
 

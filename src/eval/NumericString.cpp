@@ -143,42 +143,7 @@ Spelling spell(std::string_view text)
     return out;
 }
 
-} // namespace
-
-ParsedNumber parseNumericString(std::string_view text)
-{
-    const Spelling spelling = spell(text);
-    if (spelling.form == Spelling::Radix)
-        return parseRadix(spelling.radixDigits, spelling.radix, spelling.negative);
-    if (spelling.form != Spelling::Decimal)
-        return {};
-    const std::string &plain = spelling.plain;
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // Too small underflows to zero quietly; too large is an overflow.
-        if (magnitude(plain) < 0)
-            return {ParsedNumber::Ok, 0.0};
-        return {ParsedNumber::Overflow, 0.0};
-    }
-    if (ec != std::errc() || end != plain.data() + plain.size())
-        return {};
-    return {ParsedNumber::Ok, spelling.negative ? -value : value};
-}
-
-ParsedCurrency parseCurrencyString(std::string_view text)
-{
-    const Spelling spelling = spell(text);
-    if (spelling.form == Spelling::Radix) {
-        // Radix forms are whole numbers of at most 32 bits: they always fit.
-        ParsedNumber n = parseRadix(spelling.radixDigits, spelling.radix, spelling.negative);
-        return {n.status, static_cast<std::int64_t>(n.value) * 10000};
-    }
-    if (spelling.form != Spelling::Decimal)
-        return {};
-    return currencyFromPlainText(spelling.plain, spelling.negative);
-}
-
+// Plain decimal digits with an optional point and exponent ("123.45", "1e5"), without a sign.
 ParsedCurrency currencyFromPlainText(std::string_view plain, bool negative)
 {
     std::size_t e = plain.find_first_of("eE");
@@ -234,6 +199,42 @@ ParsedCurrency currencyFromPlainText(std::string_view plain, bool negative)
     // Through unsigned arithmetic, so that -2^63 itself never overflows.
     const std::uint64_t bits = negative ? 0 - units : units;
     return {ParsedNumber::Ok, static_cast<std::int64_t>(bits)};
+}
+
+} // namespace
+
+ParsedNumber parseNumericString(std::string_view text)
+{
+    const Spelling spelling = spell(text);
+    if (spelling.form == Spelling::Radix)
+        return parseRadix(spelling.radixDigits, spelling.radix, spelling.negative);
+    if (spelling.form != Spelling::Decimal)
+        return {};
+    const std::string &plain = spelling.plain;
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small underflows to zero quietly; too large is an overflow.
+        if (magnitude(plain) < 0)
+            return {ParsedNumber::Ok, 0.0};
+        return {ParsedNumber::Overflow, 0.0};
+    }
+    if (ec != std::errc() || end != plain.data() + plain.size())
+        return {};
+    return {ParsedNumber::Ok, spelling.negative ? -value : value};
+}
+
+ParsedCurrency parseCurrencyString(std::string_view text)
+{
+    const Spelling spelling = spell(text);
+    if (spelling.form == Spelling::Radix) {
+        // Radix forms are whole numbers of at most 32 bits: they always fit.
+        ParsedNumber n = parseRadix(spelling.radixDigits, spelling.radix, spelling.negative);
+        return {n.status, static_cast<std::int64_t>(n.value) * 10000};
+    }
+    if (spelling.form != Spelling::Decimal)
+        return {};
+    return currencyFromPlainText(spelling.plain, spelling.negative);
 }
 
 } // namespace eval

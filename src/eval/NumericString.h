@@ -28,8 +28,5 @@ struct ParsedCurrency
 
 // The text as the language reads it for CCur: the forms parseNumericString accepts.
 ParsedCurrency parseCurrencyString(std::string_view text);
-// Plain decimal digits with an optional point and exponent ("123.45", "1e+20", "5E-05"),
-// without a sign; `negative` gives the sign.
-ParsedCurrency currencyFromPlainText(std::string_view plain, bool negative);
 
 } // namespace eval

@@ -44,7 +44,10 @@ class TestCurrency : public QObject
     Q_OBJECT
 
 private slots:
-    // From a double the amount is exact to its decimal digits; a fifth decimal rounds to even.
+    // From a double the product with 10,000 is taken in extended precision and rounded half to
+    // even, so a whole number up to the range stays exact and a fifth decimal follows the
+    // double's binary value (0.00015 is a little less than written); from a text the amount is
+    // exact to its digits and a fifth decimal rounds half to even.
     void conversions_data()
     {
         valueColumns();
@@ -53,10 +56,14 @@ private slots:
         row("CCur(-922337203685477)", "Currency", "-922337203685477");
         row("CCur(2147483647.99)", "Currency", "2147483647.99");
         row("CCur(0.000149)", "Currency", "0.0001");
-        row("CCur(0.00005)", "Currency", "0");
-        row("CCur(0.00015)", "Currency", "0.0002");
-        row("CCur(0.00025)", "Currency", "0.0002");
-        row("CCur(-0.00015)", "Currency", "-0.0002");
+        row("CCur(0.00005)", "Currency", "0.0001");
+        row("CCur(0.00015)", "Currency", "0.0001");
+        row("CCur(0.00025)", "Currency", "0.0003");
+        row("CCur(-0.00015)", "Currency", "-0.0001");
+        row("CCur(1.00005)", "Currency", "1.0001");
+        row("CCur(-461168601842738.7904)", "Currency", "-461168601842738.8125");
+        row("CCur(\"0.00015\")", "Currency", "0.0002");
+        row("CCur(\"0.00025\")", "Currency", "0.0002");
         row("CCur(0.000051)", "Currency", "0.0001");
         row("CCur(1E-300)", "Currency", "0");
         row("CCur(0.1 + 0.2)", "Currency", "0.3");
