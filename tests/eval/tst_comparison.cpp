@@ -48,14 +48,9 @@ private slots:
     {
         columns();
         row("2 => 1", "True");
-        row("2 => 3", "False");
         row("1 =< 2", "True");
-        row("3 =< 2", "False");
         row("2 >< 1", "True");
         row("2 >< 2", "False");
-        row("2 >= 2", "True");
-        row("2 <= 2", "True");
-        row("2 <> 2", "False");
         row("1 = 1 => 0", "False"); // (1 = 1) => 0: True is -1
         row("0 > 1 >< 1", "True");
     }
@@ -68,14 +63,10 @@ private slots:
         columns();
         row("\"42\" = 42", "True");
         row("42 = \"42\"", "True");
-        row("\"42\" = 43", "False");
         row("\"10\" > 9", "True");
-        row("\"10\" > 100", "False");
         row("\"0\" < 30", "True");
-        row("30 > \"0\"", "True");
         row("\"+5\" = 5", "True");
         row("\" 5 \" = 5", "True");
-        row("\"05\" = 5", "True");
         row("\"5e0\" = 5", "True");
         row("\"&hff\" = 255", "True");
         row("\"3.5\" = 3.5", "True");
@@ -84,13 +75,10 @@ private slots:
         row("\"abc\" = 5", "error 13");
         row("\"\" = 5", "error 13");
         row("\" \" = 0", "error 13");
-        row("\"abc\" <> 5", "error 13");
         row("\"\" > 0", "error 13");
         row("5 > \"abc\"", "error 13");
         row("\"abc\" = 5.5", "error 13");
-        row("\"abc\" = 1e2", "error 13");
         row("\"abc\" = &hff", "error 13");
-        row("\"abc\" = 100000", "error 13");
         row("\"abc\" = #1/15/2024#", "error 13");
         row("Left(\"abc\", 1) = 5", "error 13");
         row("\"1E400\" = 1", "error 6");
@@ -103,8 +91,6 @@ private slots:
         columns();
         row("\"5\" = CInt(5)", "True");
         row("\"5\" = CByte(5)", "True");
-        row("\"5\" = CLng(5)", "True");
-        row("\"5\" = CDbl(5)", "True");
         row("\"5\" = CCur(5)", "True");
         row("CCur(5) = \"5\"", "True");
         row("\"010\" = CInt(10)", "False");
@@ -113,16 +99,13 @@ private slots:
         row("\"abc\" = CCur(5)", "False");
         row("\"abc\" = -5", "False");
         row("\"10\" > CDbl(5)", "False");
-        row("\"9\" < CDbl(10)", "False");
         row("\"5\" < CCur(10)", "False");
         row("Len(\"ab\") > \"\"", "True");
         row("\"abc\" = CDate(\"1/15/2024\")", "False");
         row("\"True\" = True", "True");
         row("True = \"True\"", "True");
-        row("\"False\" = False", "True");
         row("\"true\" = True", "False");
         row("\"True \" = True", "False");
-        row("\"-1\" = True", "False");
         row("\"abc\" = True", "False");
         row("\"\" = False", "False");
         row("\"True\" > False", "True");
@@ -139,10 +122,8 @@ private slots:
         row("CStr(1) > CInt(1000)", "True");
         row("Len(\"ab\") < Space(3)", "True");
         row("Len(\"ab\") > Space(3)", "False");
-        row("Len(\"ab\") = Space(3)", "False");
         row("CStr(10) > CStr(9)", "False");
         row("\"10\" > \"9\"", "False");
-        row("\"abc\" < \"abd\"", "True");
         row("\"a\" < \"B\"", "False");
     }
     void computed() { check(); }
@@ -154,11 +135,9 @@ private slots:
         row("Empty = \"\"", "True");
         row("Empty = 0", "True");
         row("Empty < \"a\"", "True");
-        row("Empty < 1", "True");
         row("Empty = CStr(0)", "False");
         row("Null = 1", "Null");
         row("\"a\" = Null", "Null");
-        row("Null = Null", "Null");
         row("Null => 1", "Null");
     }
     void emptyAndNull() { check(); }
@@ -172,7 +151,6 @@ private slots:
         row("CCur(0.1) + CCur(0.2) = CCur(0.3)", "True");
         row("CCur(2) = 2", "True");
         row("CCur(-1) = True", "True");
-        row("0 = 0.0", "True");
         row("16 = &h10&", "True");
         row("-1 = &hFFFF", "True");
         row("true >= 2", "False");

@@ -53,7 +53,6 @@ private slots:
         valueColumns();
         row("CCur(123456789012345)", "Currency", "123456789012345");
         row("CCur(922337203685477)", "Currency", "922337203685477");
-        row("CCur(-922337203685477)", "Currency", "-922337203685477");
         row("CCur(2147483647.99)", "Currency", "2147483647.99");
         row("CCur(0.000149)", "Currency", "0.0001");
         row("CCur(0.00005)", "Currency", "0.0001");
@@ -64,13 +63,11 @@ private slots:
         row("CCur(-461168601842738.7904)", "Currency", "-461168601842738.8125");
         row("CCur(\"0.00015\")", "Currency", "0.0002");
         row("CCur(\"0.00025\")", "Currency", "0.0002");
-        row("CCur(0.000051)", "Currency", "0.0001");
         row("CCur(1E-300)", "Currency", "0");
         row("CCur(0.1 + 0.2)", "Currency", "0.3");
         row("CCur(CSng(0.1))", "Currency", "0.1");
         row("CCur(True)", "Currency", "-1");
         row("CCur(Empty)", "Currency", "0");
-        row("CCur(-32768)", "Currency", "-32768");
         row(CY_MAX, "Currency", "922337203685477.5807");
         row(CY_MIN, "Currency", "-922337203685477.5808");
         row("CCur(\"12345.00005\")", "Currency", "12345");
@@ -97,7 +94,6 @@ private slots:
         row("CCur(1.5) * CSng(2)", "Double", "3");
         row("CCur(1.5) * \"2\"", "Double", "3");
         row("CCur(1.5) * 2", "Currency", "3");
-        row("CCur(1.5) * CLng(2)", "Currency", "3");
         row("CCur(1.5) * CByte(2)", "Currency", "3");
         row("CCur(1.5) * True", "Currency", "-1.5");
         row("CCur(1.5) * Empty", "Currency", "0");
@@ -108,7 +104,6 @@ private slots:
         row("CCur(1) + CSng(0.5)", "Currency", "1.5");
         row("CCur(1) + \"0.5\"", "Currency", "1.5");
         row("\"0.5\" - CCur(1)", "Currency", "-0.5");
-        row("CCur(1) - Empty", "Currency", "1");
         row("CCur(0.1) + CCur(0.2)", "Currency", "0.3");
         row("CCur(123456789012345) + 0.0001", "Currency", "123456789012345.0001");
         row(CY_MAX " + " CY_MIN, "Currency", "-0.0001");
@@ -129,7 +124,6 @@ private slots:
     {
         valueColumns();
         row("Round(CCur(2.5))", "Currency", "2");
-        row("Round(CCur(3.5))", "Currency", "4");
         row("Round(CCur(-2.5))", "Currency", "-2");
         row("Round(CCur(1.2346), 3)", "Currency", "1.235");
         row("Round(CCur(1.2345), 9)", "Currency", "1.2345");
@@ -143,7 +137,6 @@ private slots:
         row("Abs(-" CY_MAX ")", "Currency", "922337203685477.5807");
         row("Sgn(CCur(-1))", "Integer", "-1");
         row("Sgn(" CY_MIN ")", "Integer", "-1");
-        row("Sgn(CCur(0.0001))", "Integer", "1");
     }
     void functions() { checkValue(); }
 
@@ -157,11 +150,9 @@ private slots:
         add("CCur(\"922337203685477.5808\")", 6);
         add("CCur(\"-922337203685477.5809\")", 6);
         add("CCur(922337203685478)", 6);
-        add("CCur(-922337203685478)", 6);
         add("CCur(1E300)", 6);
         add("CCur(\"1E400\")", 6);
         add("CCur(\"abc\")", 13);
-        add("CCur(\"\")", 13);
         add("CCur(\"TRUE\")", 13);
         add("CCur(Null)", 94);
         add(CY_MAX " + CCur(0.0001)", 6);
@@ -177,7 +168,6 @@ private slots:
         add("CCur(10000000000) \\ 1", 6);
         add("CCur(1) / CCur(0)", 11);
         add("CCur(1) \\ CCur(0.4)", 11);
-        add("CCur(1) Mod CCur(0)", 11);
     }
     void errors()
     {

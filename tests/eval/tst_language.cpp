@@ -122,7 +122,6 @@ private slots:
         // Empty counts as a Long in logic, as an Integer in arithmetic.
         row("Empty And Empty", "Long", "0");
         row("Empty Or CInt(5)", "Long", "5");
-        row("Empty Xor False", "Long", "0");
         row("Empty Eqv Empty", "Long", "-1");
         row("Empty Imp Null", "Long", "-1");
         row("Empty And Null", "Long", "0");
@@ -130,7 +129,6 @@ private slots:
         row("Not Empty", "Long", "-1");
         row("CInt(5) Imp Empty", "Long", "-6");
         row("Empty + Empty", "Integer", "0");
-        row("Empty * CInt(5)", "Integer", "0");
         row("CByte(0) Imp Null", "Byte", "255");
         row("CByte(170) Imp Null", "Byte", "85");
         row("CInt(0) And Null", "Integer", "0");
@@ -178,7 +176,6 @@ private slots:
         row("CBool(\"#FALSE#\")", "Boolean", "False");
         row("CBool(\"tRUE\")", "Boolean", "True");
         row("CByte(True)", "Byte", "255");
-        row("CByte(False)", "Byte", "0");
         row("Round(True)", "Boolean", "True");
         row("Round(False, 1)", "Boolean", "False");
         row("Round(3, 1)", "Integer", "3");
@@ -190,11 +187,9 @@ private slots:
         row("CStr(0.00001)", "String", "1E-05");
         row("CStr(-0.00001)", "String", "-1E-05");
         row("CStr(123456789012345678)", "String", "1.23456789012346E+17");
-        row("CStr(1E+100)", "String", "1E+100");
         row("CStr(CSng(12345678))", "String", "1.234568E+07");
         row("1E15 & \"\"", "String", "1E+15");
         row("Len(1E15)", "Long", "5");
-        row("Len(0.00001)", "Long", "5");
         row("InStr(1E15, \"E\")", "Long", "2");
         row("CCur(1.23456)", "Currency", "1.2346");
         row("CCur(-0.5)", "Currency", "-0.5");
