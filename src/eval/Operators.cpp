@@ -251,6 +251,17 @@ int compareNumbers(const Value &left, const Value &right)
         }
     }
     const double a = toDouble(left), b = toDouble(right);
+    if (lt == VarType::Single || rt == VarType::Single) {
+        // Beside a Single, a Double, Date or Currency compares in single precision where it fits:
+        // CSng(0.1) = 0.1 is True.
+        const VarType other = lt == VarType::Single ? rt : lt;
+        const double o = lt == VarType::Single ? b : a;
+        if ((other == VarType::Double || other == VarType::Date || other == VarType::Currency) &&
+            std::fabs(o) <= static_cast<double>(FLT_MAX)) {
+            const float fa = static_cast<float>(a), fb = static_cast<float>(b);
+            return fa < fb ? -1 : fa > fb ? 1 : 0;
+        }
+    }
     return a < b ? -1 : a > b ? 1 : 0;
 }
 

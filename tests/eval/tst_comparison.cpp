@@ -150,6 +150,11 @@ private slots:
         row("CCur(\"922337203685477.5807\") > 922337203685477", "True");
         row("CCur(0.1) + CCur(0.2) = CCur(0.3)", "True");
         row("CCur(2) = 2", "True");
+        row("CSng(0.1) = 0.1", "True");
+        row("1.00000001 > CSng(1)", "False");
+        row("CSng(0.1) = CCur(0.1)", "True");
+        row("CDbl(CSng(0.1)) = 0.1", "False");
+        row("CSng(3.4E38) < 3.5E38", "True");
         row("CCur(-1) = True", "True");
         row("16 = &h10&", "True");
         row("-1 = &hFFFF", "True");
