@@ -62,6 +62,16 @@ Value fnAbs(CallContext &, Args a)
     }
 }
 
+// q units of 1/10,000 * unit as a Currency amount; rounding up at the edge of the range
+// overflows rather than wrap around to the other sign.
+std::int64_t scaledCurrency(std::int64_t q, std::int64_t unit)
+{
+    std::int64_t scaled = 0;
+    if (__builtin_mul_overflow(q, unit, &scaled))
+        throw ScriptError(Overflow);
+    return scaled;
+}
+
 // Fix and Int keep the subtype of whole numbers, Single, Double and Currency.
 template <double (*Round)(double)>
 Value wholePart(CallContext &, Args a)
@@ -79,7 +89,7 @@ Value wholePart(CallContext &, Args a)
         std::int64_t cy = v.asCurrency(), q = cy / Value::CurrencyScale;
         if (Round(-0.5) == -1.0 && cy < 0 && cy % Value::CurrencyScale != 0)
             --q; // Int rounds down
-        return Value::currency(q * Value::CurrencyScale);
+        return Value::currency(scaledCurrency(q, Value::CurrencyScale));
     }
     case VarType::Date: return Value::date(Round(v.asDouble()));
     default: return Value::doubleValue(Round(number(v)));
@@ -145,7 +155,7 @@ Value fnRound(CallContext &, Args a)
     switch (v.type()) {
     case VarType::Null: return Value::null();
     case VarType::Empty: return Value::integer(0);
-    case VarType::Boolean: return Value::integer(v.asBoolean() ? -1 : 0);
+    case VarType::Boolean: // a Boolean is whole already and stays one
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long: return v;
@@ -160,7 +170,7 @@ Value fnRound(CallContext &, Args a)
         std::int64_t twice = 2 * (r < 0 ? -r : r);
         if (twice > unit || (twice == unit && q % 2 != 0))
             q += r < 0 ? -1 : 1;
-        return Value::currency(q * unit);
+        return Value::currency(scaledCurrency(q, unit));
     }
     default: return Value::doubleValue(roundTo(number(v)));
     }

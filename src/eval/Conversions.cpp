@@ -36,16 +36,41 @@ bool isNumeric(VarType type)
 
 double currencyToDouble(std::int64_t scaled)
 {
-    return static_cast<double>(scaled) / static_cast<double>(Value::CurrencyScale);
+    // The whole part is exact in a double (below 2^53); only the four decimals round, once.
+    const std::int64_t whole = scaled / Value::CurrencyScale, fraction = scaled % Value::CurrencyScale;
+    return static_cast<double>(whole) +
+           static_cast<double>(fraction) / static_cast<double>(Value::CurrencyScale);
 }
 
 std::int64_t currencyFromDouble(double value)
 {
-    double scaled = roundHalfEven(value * static_cast<double>(Value::CurrencyScale));
-    // 2^63 is the first double beyond the 64-bit range.
-    if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0))
+    // As the language's own conversion on its x87 floating point: the product with 10,000 in
+    // extended precision (a 64-bit mantissa, so 123456789012345 stays exact rather than become
+    // ...012345.0112 as in a double), then rounded half to even to a whole number of 1/10,000.
+    const long double scaled = std::nearbyint(static_cast<long double>(value) * 10000.0L);
+    if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L))
         throw ScriptError(Overflow);
     return static_cast<std::int64_t>(scaled);
+}
+
+std::optional<bool> booleanWord(std::string_view text)
+{
+    auto equalsIgnoringCase = [text](std::string_view word) {
+        if (text.size() != word.size())
+            return false;
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i];
+            if (c != word[i])
+                return false;
+        }
+        return true;
+    };
+    // The literal forms "#TRUE#" and "#FALSE#" are read as written, upper case.
+    if (equalsIgnoringCase("true") || text == "#TRUE#")
+        return true;
+    if (equalsIgnoringCase("false") || text == "#FALSE#")
+        return false;
+    return std::nullopt;
 }
 
 double toDouble(const Value &value)
@@ -132,6 +157,8 @@ std::int16_t toInteger(const Value &value)
 
 std::uint8_t toByte(const Value &value)
 {
+    if (value.type() == VarType::Boolean)
+        return value.asBoolean() ? 255 : 0; // True is all bits set, as a byte 255
     std::int64_t n = wholeNumber(value);
     if (n < 0 || n > 255)
         throw ScriptError(Overflow);
@@ -147,6 +174,15 @@ std::int64_t toCurrency(const Value &value)
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long: return wholeNumber(value) * Value::CurrencyScale;
+    case VarType::Null: throw ScriptError(InvalidUseOfNull);
+    case VarType::String: {
+        const ParsedCurrency parsed = parseCurrencyString(value.asString());
+        if (parsed.status == ParsedNumber::Overflow)
+            throw ScriptError(Overflow);
+        if (parsed.status != ParsedNumber::Ok)
+            throw ScriptError(TypeMismatch);
+        return parsed.scaled;
+    }
     default: return currencyFromDouble(toDouble(value));
     }
 }
@@ -156,21 +192,10 @@ bool toBoolean(const Value &value)
     switch (value.type()) {
     case VarType::Null: throw ScriptError(InvalidUseOfNull);
     case VarType::Boolean: return value.asBoolean();
-    case VarType::String: {
-        const std::string &s = value.asString();
-        auto equalsIgnoringCase = [&s](const char *word) {
-            std::size_t i = 0;
-            for (; word[i] != '\0'; ++i)
-                if (i >= s.size() || (s[i] | 0x20) != word[i])
-                    return false;
-            return i == s.size();
-        };
-        if (equalsIgnoringCase("true"))
-            return true;
-        if (equalsIgnoringCase("false"))
-            return false;
+    case VarType::String:
+        if (std::optional<bool> word = booleanWord(value.asString()))
+            return *word;
         return toDouble(value) != 0.0;
-    }
     case VarType::Currency: return value.asCurrency() != 0;
     default: return toDouble(value) != 0.0;
     }

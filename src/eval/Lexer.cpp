@@ -129,7 +129,15 @@ void Lexer::next(Token &token)
     case '(': single(TokenKind::OpenParen); return;
     case ')': single(TokenKind::CloseParen); return;
     case ',': single(TokenKind::Comma); return;
-    case '=': single(TokenKind::Equal); return;
+    case '=':
+        // => and =< are the language's other spellings of >= and <=.
+        if (n == '>')
+            single(TokenKind::GreaterEqual, 2);
+        else if (n == '<')
+            single(TokenKind::LessEqual, 2);
+        else
+            single(TokenKind::Equal);
+        return;
     case '<':
         if (n == '>')
             single(TokenKind::NotEqual, 2);
@@ -141,6 +149,8 @@ void Lexer::next(Token &token)
     case '>':
         if (n == '=')
             single(TokenKind::GreaterEqual, 2);
+        else if (n == '<')
+            single(TokenKind::NotEqual, 2); // >< is <>
         else
             single(TokenKind::Greater);
         return;
@@ -253,9 +263,10 @@ void Lexer::readRadixNumber(Token &token, int radix)
         ++digits;
         ++pos_;
     }
-    // A trailing "&" asks for a Long even where the value would fit an Integer.
-    bool forceLong = digits > 0 && pos_ < source_.size() && source_[pos_] == '&';
-    if (forceLong)
+    // A trailing "&" reads the digits as 32 bits (&HFFFF& is 65535); without it, four hex digits
+    // or fewer are 16 bits (&HFFFF is -1).
+    bool wide = digits > 0 && pos_ < source_.size() && source_[pos_] == '&';
+    if (wide)
         ++pos_;
     token.text = source_.substr(start, pos_ - start);
     if (digits == 0) {
@@ -269,10 +280,14 @@ void Lexer::readRadixNumber(Token &token, int radix)
         return;
     }
     token.kind = TokenKind::Literal;
-    if (value <= 0xFFFFu && !forceLong)
-        token.literal = Value::integer(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+    const std::int32_t number = value <= 0xFFFFu && !wide
+                                    ? static_cast<std::int16_t>(static_cast<std::uint16_t>(value))
+                                    : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    // Typed as the narrowest that holds the value: &H10& and &HFFFFFFFF& are Integers.
+    if (number >= -32768 && number <= 32767)
+        token.literal = Value::integer(static_cast<std::int16_t>(number));
     else
-        token.literal = Value::longValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+        token.literal = Value::longValue(number);
 }
 
 void Lexer::readString(Token &token)

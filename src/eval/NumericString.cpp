@@ -1,5 +1,6 @@
 #include "NumericString.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -78,29 +79,41 @@ long magnitude(const std::string &plain)
     return (whole > 0 ? whole : -leadingZeros) + exponent;
 }
 
-} // namespace
-
-ParsedNumber parseNumericString(std::string_view text)
+// The forms a number text may take, once blanks and sign are off: a radix form (&H, &O) or
+// decimal digits, rewritten plain ("1,234.5" becomes "1234.5", "1E3" becomes "1e3").
+struct Spelling
 {
+    enum Form { Invalid, Radix, Decimal };
+    Form form = Invalid;
+    bool negative = false;
+    int radix = 10;
+    std::string_view radixDigits;
+    std::string plain;
+};
+
+Spelling spell(std::string_view text)
+{
+    Spelling out;
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
-    bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
+        out.negative = text.front() == '-';
         text.remove_prefix(1);
     }
     if (text.size() >= 2 && text[0] == '&') {
         char r = text[1];
-        if (r == 'h' || r == 'H')
-            return parseRadix(text.substr(2), 16, negative);
-        if (r == 'o' || r == 'O')
-            return parseRadix(text.substr(2), 8, negative);
+        if (r == 'h' || r == 'H' || r == 'o' || r == 'O') {
+            out.form = Spelling::Radix;
+            out.radix = (r == 'h' || r == 'H') ? 16 : 8;
+            out.radixDigits = text.substr(2);
+            return out;
+        }
     }
 
     // Decimal form. Commas between digits of the whole part group thousands and are dropped.
-    std::string plain;
+    std::string &plain = out.plain;
     plain.reserve(text.size());
     bool seenPoint = false, seenExponent = false, seenDigit = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -120,13 +133,84 @@ ParsedNumber parseNumericString(std::string_view text)
             if (i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-'))
                 plain += text[++i];
             if (i + 1 >= text.size() || !isDigit(text[i + 1]))
-                return {};
+                return out;
         } else {
-            return {};
+            return out;
         }
     }
-    if (!seenDigit)
+    if (seenDigit)
+        out.form = Spelling::Decimal;
+    return out;
+}
+
+// Plain decimal digits with an optional point and exponent ("123.45", "1e5"), without a sign.
+ParsedCurrency currencyFromPlainText(std::string_view plain, bool negative)
+{
+    std::size_t e = plain.find_first_of("eE");
+    std::string_view mantissa = plain.substr(0, e);
+    long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = plain.substr(e + 1);
+        bool minus = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        for (char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 1000000L); // far beyond any amount
+        if (minus)
+            exponent = -exponent;
+    }
+    std::string digits;
+    digits.reserve(mantissa.size());
+    long wholeCount = -1;
+    for (char c : mantissa) {
+        if (c == '.')
+            wholeCount = static_cast<long>(digits.size());
+        else if (isDigit(c))
+            digits += c;
+        else
+            return {};
+    }
+    if (digits.empty())
         return {};
+    if (digits.find_first_not_of('0') == std::string::npos)
+        return {ParsedNumber::Ok, 0};
+    if (wholeCount < 0)
+        wholeCount = static_cast<long>(digits.size());
+    // The amount in 1/10,000 is the digits up to four places past the point; the rest rounds.
+    const long kept = wholeCount + exponent + 4;
+    const auto size = static_cast<long>(digits.size());
+    constexpr std::uint64_t limit = 9223372036854775808ull; // 2^63, the magnitude of the least amount
+    std::uint64_t units = 0;
+    for (long i = 0; i < kept; ++i) {
+        const unsigned d = i < size ? static_cast<unsigned>(digits[static_cast<std::size_t>(i)] - '0') : 0;
+        if (units > (limit - d) / 10)
+            return {ParsedNumber::Overflow, 0};
+        units = units * 10 + d;
+    }
+    if (kept >= 0 && kept < size) {
+        const char first = digits[static_cast<std::size_t>(kept)];
+        const bool restNonZero =
+            digits.find_first_not_of('0', static_cast<std::size_t>(kept) + 1) != std::string::npos;
+        if (first > '5' || (first == '5' && (restNonZero || units % 2 != 0)))
+            ++units;
+    }
+    if (units > limit || (units == limit && !negative))
+        return {ParsedNumber::Overflow, 0};
+    // Through unsigned arithmetic, so that -2^63 itself never overflows.
+    const std::uint64_t bits = negative ? 0 - units : units;
+    return {ParsedNumber::Ok, static_cast<std::int64_t>(bits)};
+}
+
+} // namespace
+
+ParsedNumber parseNumericString(std::string_view text)
+{
+    const Spelling spelling = spell(text);
+    if (spelling.form == Spelling::Radix)
+        return parseRadix(spelling.radixDigits, spelling.radix, spelling.negative);
+    if (spelling.form != Spelling::Decimal)
+        return {};
+    const std::string &plain = spelling.plain;
     double value = 0.0;
     auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (ec == std::errc::result_out_of_range) {
@@ -137,7 +221,20 @@ ParsedNumber parseNumericString(std::string_view text)
     }
     if (ec != std::errc() || end != plain.data() + plain.size())
         return {};
-    return {ParsedNumber::Ok, negative ? -value : value};
+    return {ParsedNumber::Ok, spelling.negative ? -value : value};
+}
+
+ParsedCurrency parseCurrencyString(std::string_view text)
+{
+    const Spelling spelling = spell(text);
+    if (spelling.form == Spelling::Radix) {
+        // Radix forms are whole numbers of at most 32 bits: they always fit.
+        ParsedNumber n = parseRadix(spelling.radixDigits, spelling.radix, spelling.negative);
+        return {n.status, static_cast<std::int64_t>(n.value) * 10000};
+    }
+    if (spelling.form != Spelling::Decimal)
+        return {};
+    return currencyFromPlainText(spelling.plain, spelling.negative);
 }
 
 } // namespace eval

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace eval {
@@ -15,5 +16,17 @@ struct ParsedNumber
 };
 
 ParsedNumber parseNumericString(std::string_view text);
+
+// A Currency amount in units of 1/10,000, read exactly from the decimal digits (no detour
+// through a double, so "922337203685477.5807" is the largest amount to the last digit); a fifth
+// decimal and beyond round half to even.
+struct ParsedCurrency
+{
+    ParsedNumber::Status status = ParsedNumber::NotNumeric;
+    std::int64_t scaled = 0;
+};
+
+// The text as the language reads it for CCur: the forms parseNumericString accepts.
+ParsedCurrency parseCurrencyString(std::string_view text);
 
 } // namespace eval

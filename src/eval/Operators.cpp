@@ -1,6 +1,7 @@
 #include "Operators.h"
 
 #include "Conversions.h"
+#include "NumericString.h"
 #include "NumberText.h"
 #include "ScriptError.h"
 
@@ -63,9 +64,17 @@ int64_t wholeOf(const Value &v)
 // The subtype + - * compute in, from the two operand subtypes.
 enum class Arith { Byte, Integer, Long, Single, Double, Currency, Date };
 
-Arith arithmeticType(VarType a, VarType b)
+Arith arithmeticType(BinaryOp op, VarType a, VarType b)
 {
     auto either = [&](VarType t) { return a == t || b == t; };
+    if (op == BinaryOp::Multiply) {
+        // A product leaves Currency for Double as soon as a Double, Date, string or Single
+        // takes part (Currency * Double is a Double), and Single for Double beside a Long.
+        if (either(VarType::Date) || either(VarType::Double) || either(VarType::String))
+            return Arith::Double;
+        if (either(VarType::Single))
+            return either(VarType::Long) || either(VarType::Currency) ? Arith::Double : Arith::Single;
+    }
     if (either(VarType::Date))
         return Arith::Date;
     if (either(VarType::Currency))
@@ -81,9 +90,9 @@ Arith arithmeticType(VarType a, VarType b)
     return Arith::Integer;
 }
 
-int64_t checkedCurrency(long double scaled)
+int64_t checkedCurrency(Wide scaled)
 {
-    if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L))
+    if (scaled < std::numeric_limits<int64_t>::min() || scaled > std::numeric_limits<int64_t>::max())
         throw ScriptError(Overflow);
     return static_cast<int64_t>(scaled);
 }
@@ -108,7 +117,7 @@ Value currencyArithmetic(BinaryOp op, const Value &left, const Value &right)
         Wide twice = 2 * (rem < 0 ? -rem : rem);
         if (twice > Value::CurrencyScale || (twice == Value::CurrencyScale && q % 2 != 0))
             q += rem < 0 ? -1 : 1;
-        return Value::currency(checkedCurrency(static_cast<long double>(q)));
+        return Value::currency(checkedCurrency(q));
     }
     }
 }
@@ -127,7 +136,7 @@ Value arithmetic(BinaryOp op, Value &&left, const Value &right)
             return right;
     }
     VarType lt = left.type(), rt = right.type();
-    switch (arithmeticType(lt, rt)) {
+    switch (arithmeticType(op, lt, rt)) {
     case Arith::Byte:
     case Arith::Integer:
     case Arith::Long: {
@@ -228,35 +237,77 @@ Value concatenate(Value &&left, const Value &right)
     return std::move(left);
 }
 
-// -1, 0 or 1; numbers sort before strings, Empty is 0 beside a number and "" beside a string.
-int compareValues(const Value &left, const Value &right)
+int sign(int c) { return c < 0 ? -1 : c > 0 ? 1 : 0; }
+
+int compareNumbers(const Value &left, const Value &right)
 {
-    bool ls = left.isString(), rs = right.isString();
-    if (ls || rs) {
-        if (ls && rs) {
-            int c = left.asString().compare(right.asString());
-            return c < 0 ? -1 : c > 0 ? 1 : 0;
+    const VarType lt = left.type(), rt = right.type();
+    if (lt == VarType::Currency || rt == VarType::Currency) {
+        // Exact in 1/10,000 where neither side needs a fraction finer than that.
+        auto exact = [](VarType t) { return t == VarType::Currency || isIntegerLike(t) || t == VarType::Long; };
+        if (exact(lt) && exact(rt)) {
+            const int64_t a = toCurrency(left), b = toCurrency(right);
+            return a < b ? -1 : a > b ? 1 : 0;
         }
-        if (left.isEmpty() || right.isEmpty()) {
-            const std::string &s = ls ? left.asString() : right.asString();
-            int c = s.empty() ? 0 : 1;
-            return ls ? c : -c;
+    }
+    const double a = toDouble(left), b = toDouble(right);
+    if (lt == VarType::Single || rt == VarType::Single) {
+        // Beside a Single, a Double, Date or Currency compares in single precision where it fits:
+        // CSng(0.1) = 0.1 is True.
+        const VarType other = lt == VarType::Single ? rt : lt;
+        const double o = lt == VarType::Single ? b : a;
+        if ((other == VarType::Double || other == VarType::Date || other == VarType::Currency) &&
+            std::fabs(o) <= static_cast<double>(FLT_MAX)) {
+            const float fa = static_cast<float>(a), fb = static_cast<float>(b);
+            return fa < fb ? -1 : fa > fb ? 1 : 0;
         }
-        return ls ? 1 : -1;
     }
-    if (left.type() == VarType::Currency && right.type() == VarType::Currency) {
-        int64_t a = left.asCurrency(), b = right.asCurrency();
-        return a < b ? -1 : a > b ? 1 : 0;
-    }
-    double a = toDouble(left), b = toDouble(right);
     return a < b ? -1 : a > b ? 1 : 0;
 }
 
-Value comparison(BinaryOp op, const Value &left, const Value &right)
+// A string read as the number it is compared with; Type mismatch where it reads as none.
+double stringAsNumber(const std::string &text)
+{
+    const ParsedNumber parsed = parseNumericString(text);
+    if (parsed.status == ParsedNumber::Overflow)
+        throw ScriptError(Overflow);
+    if (parsed.status != ParsedNumber::Ok)
+        throw ScriptError(TypeMismatch);
+    return parsed.value;
+}
+
+// -1, 0 or 1. A string against a non-string depends on how each side was written: a number
+// literal reads the string as a number; a string literal compares with the other side's text;
+// two computed values put every number before every string. Empty is 0 beside a number and ""
+// beside a string.
+int compareValues(const Value &left, const Value &right, bool leftLiteral, bool rightLiteral)
+{
+    const bool ls = left.isString(), rs = right.isString();
+    if (!ls && !rs)
+        return compareNumbers(left, right);
+    if (ls && rs)
+        return sign(left.asString().compare(right.asString()));
+    const Value &text = ls ? left : right;
+    const Value &other = ls ? right : left;
+    const bool textLiteral = ls ? leftLiteral : rightLiteral;
+    const bool otherLiteral = ls ? rightLiteral : leftLiteral;
+    int c = 1; // the string against the other side
+    if (other.isEmpty()) {
+        c = text.asString().empty() ? 0 : 1;
+    } else if (otherLiteral) {
+        const double a = stringAsNumber(text.asString()), b = toDouble(other);
+        c = a < b ? -1 : a > b ? 1 : 0;
+    } else if (textLiteral) {
+        c = sign(text.asString().compare(toText(other)));
+    }
+    return ls ? c : -c;
+}
+
+Value comparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral)
 {
     if (left.isNull() || right.isNull())
         return Value::null();
-    int c = compareValues(left, right);
+    int c = compareValues(left, right, leftLiteral, rightLiteral);
     switch (op) {
     case BinaryOp::Equal: return Value::boolean(c == 0);
     case BinaryOp::NotEqual: return Value::boolean(c != 0);
@@ -268,14 +319,16 @@ Value comparison(BinaryOp op, const Value &left, const Value &right)
 }
 
 // The subtype of a bitwise result: Boolean for two Booleans, Byte for two Bytes, Integer for
-// Integer-sized operands, Long for anything else (rounded, with Overflow beyond Long).
+// Integer-sized operands, Long for anything else (rounded, with Overflow beyond Long). Empty
+// counts as a Long here, unlike in arithmetic: Empty And Empty is a Long.
 VarType logicalType(VarType a, VarType b)
 {
     if (a == VarType::Boolean && b == VarType::Boolean)
         return VarType::Boolean;
     if (a == VarType::Byte && b == VarType::Byte)
         return VarType::Byte;
-    if (isIntegerLike(a) && isIntegerLike(b))
+    auto narrow = [](VarType t) { return t == VarType::Boolean || t == VarType::Byte || t == VarType::Integer; };
+    if (narrow(a) && narrow(b))
         return VarType::Integer;
     return VarType::Long;
 }
@@ -290,9 +343,32 @@ Value logicalResult(int64_t bits, VarType type)
     }
 }
 
-int64_t bitsOf(const Value &v)
+// An operand of a bitwise operator: its bits, and the subtype it counts as.
+struct LogicalOperand
 {
-    return isIntegerLike(v.type()) ? wholeOf(v) : toLong(v);
+    int64_t bits;
+    VarType type;
+};
+
+// Beside another operand a string counts as a Boolean: "True", "False", "#TRUE#", "#FALSE#",
+// or a number, true when not zero.
+LogicalOperand logicalOperand(const Value &v)
+{
+    if (isIntegerLike(v.type()))
+        return {wholeOf(v), v.type()};
+    if (v.isString())
+        return {toBoolean(v) ? -1 : 0, VarType::Boolean};
+    return {toLong(v), v.type()};
+}
+
+// Alone under Not a string is read as a number (Not "0" is the Long -1), or else as a Boolean word.
+LogicalOperand notOperand(const Value &v)
+{
+    if (v.isString() && parseNumericString(v.asString()).status == ParsedNumber::NotNumeric) {
+        if (std::optional<bool> word = booleanWord(v.asString()))
+            return {*word ? -1 : 0, VarType::Boolean};
+    }
+    return isIntegerLike(v.type()) ? LogicalOperand{wholeOf(v), v.type()} : LogicalOperand{toLong(v), v.type()};
 }
 
 int64_t logicalBits(BinaryOp op, int64_t a, int64_t b)
@@ -310,11 +386,12 @@ int64_t logicalBits(BinaryOp op, int64_t a, int64_t b)
 Value logicalWithNull(BinaryOp op, const Value &left, const Value &right)
 {
     bool leftNull = left.isNull();
-    const Value &known = leftNull ? right : left;
-    if (known.isNull())
+    const Value &knownValue = leftNull ? right : left;
+    if (knownValue.isNull())
         return Value::null();
-    int64_t k = bitsOf(known);
-    VarType type = known.type() == VarType::Boolean ? VarType::Boolean : logicalType(known.type(), known.type());
+    const LogicalOperand known = logicalOperand(knownValue);
+    const int64_t k = known.bits;
+    const VarType type = known.type == VarType::Boolean ? VarType::Boolean : logicalType(known.type, known.type);
     switch (op) {
     case BinaryOp::And:
         return k == 0 ? logicalResult(0, type) : Value::null();
@@ -323,6 +400,8 @@ Value logicalWithNull(BinaryOp op, const Value &left, const Value &right)
     case BinaryOp::Imp:
         if (leftNull) // Null Imp True is True
             return k == -1 ? logicalResult(-1, type) : Value::null();
+        if (type == VarType::Byte) // a Byte keeps its width: the complement of its bits
+            return logicalResult(~k, type);
         return k == 0 ? logicalResult(-1, type) : Value::null(); // False Imp Null is True
     default: return Value::null();
     }
@@ -332,8 +411,8 @@ Value logical(BinaryOp op, const Value &left, const Value &right)
 {
     if (left.isNull() || right.isNull())
         return logicalWithNull(op, left, right);
-    int64_t a = bitsOf(left), b = bitsOf(right);
-    return logicalResult(logicalBits(op, a, b), logicalType(left.type(), right.type()));
+    const LogicalOperand a = logicalOperand(left), b = logicalOperand(right);
+    return logicalResult(logicalBits(op, a.bits, b.bits), logicalType(a.type, b.type));
 }
 
 } // namespace
@@ -368,7 +447,7 @@ Value applyBinary(BinaryOp op, Value &&left, const Value &right)
     case BinaryOp::Less:
     case BinaryOp::Greater:
     case BinaryOp::LessEqual:
-    case BinaryOp::GreaterEqual: return comparison(op, left, right);
+    case BinaryOp::GreaterEqual: return comparison(op, left, right, false, false);
     case BinaryOp::And:
     case BinaryOp::Or:
     case BinaryOp::Xor:
@@ -401,7 +480,13 @@ Value logicalNot(const Value &v)
 {
     if (v.isNull())
         return Value::null();
-    return logicalResult(~bitsOf(v), logicalType(v.type(), v.type()));
+    const LogicalOperand operand = notOperand(v);
+    return logicalResult(~operand.bits, logicalType(operand.type, operand.type));
+}
+
+Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral)
+{
+    return comparison(op, left, right, leftLiteral, rightLiteral);
 }
 
 } // namespace eval

@@ -3,8 +3,9 @@
 #include "Value.h"
 
 // The language's operators on variant values, with its subtype rules: Integer results widen
-// to Long and Long results to Double where + - * overflow; "/" and "^" give Double; "\" and Mod
-// round their operands to whole numbers; Null propagates; Empty is 0 or "".
+// to Long and Long results to Double where + - * overflow; Currency stays exact in + - and in a
+// product with whole numbers, and fails with Overflow beyond its range; "/" and "^" give Double;
+// "\" and Mod round their operands to whole numbers; Null propagates; Empty is 0 or "".
 // Each throws ScriptError where the language fails.
 namespace eval {
 
@@ -17,6 +18,14 @@ enum class BinaryOp : std::uint8_t {
 // `left` is consumed, so that long chains of concatenation grow one string in place.
 Value applyBinary(BinaryOp op, Value &&left, const Value &right);
 Value negate(const Value &operand);
+
+// = <> < > <= >=
+constexpr bool isComparison(BinaryOp op) { return op >= BinaryOp::Equal && op <= BinaryOp::GreaterEqual; }
+// A comparison that knows which sides are literals of the text ("42", 42, #1/1/2000#; not
+// -42, (1 + 1) or a function's result): a number or date literal reads a string as a number
+// ("42" = 42 is True, "abc" = 5 fails with Type mismatch), a string literal compares with the
+// other side's text ("5" = CInt(5) is True); two computed values put numbers before strings.
+Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral);
 Value logicalNot(const Value &operand);
 
 } // namespace eval

@@ -46,6 +46,15 @@ int precedence(TokenKind kind, BinaryOp &op)
     }
 }
 
+// A comparison with a literal on either side reads a string as the literal's kind; every
+// other operation follows the variant rules.
+Value combine(BinaryOp op, Value &&left, const Value &right, bool leftLiteral, bool rightLiteral)
+{
+    if (isComparison(op) && (leftLiteral || rightLiteral))
+        return applyComparison(op, left, right, leftLiteral, rightLiteral);
+    return applyBinary(op, std::move(left), right);
+}
+
 } // namespace
 
 void Parser::fail(int number) const { throw SyntaxFailure{number}; }
@@ -109,16 +118,19 @@ Value Parser::parseExpression(int minimumPrecedence)
         const int p = identity ? PrecedenceComparison : precedence(token_.kind, op);
         if (p == 0 || p < minimumPrecedence)
             break;
+        const bool leftLiteral = literal_;
         advance();
         const Value right = parseExpression(p + 1);
+        const bool rightLiteral = literal_;
+        literal_ = false; // a result is computed, whatever its operands
         if (identity) {
             left = guarded([&] { return Value::boolean(sameObject(left, right)); });
             continue;
         }
         left = guarded([&] {
-            if (left.isObject() || right.isObject())
-                return applyBinary(op, defaultValue(left), defaultValue(right));
-            return applyBinary(op, std::move(left), right);
+            if (left.isObject() || right.isObject()) // an object stands for its default value
+                return combine(op, defaultValue(left), defaultValue(right), leftLiteral, rightLiteral);
+            return combine(op, std::move(left), right, leftLiteral, rightLiteral);
         });
     }
     --depth_;
@@ -145,18 +157,23 @@ Value Parser::parseOperand()
         value = parseExpression(PrecedenceComparison);
         for (std::size_t i = 0; i < nots && !failed_; ++i)
             value = guarded([&] { return logicalNot(defaultValue(value)); });
+        literal_ = false;
     } else {
         value = parsePrimary();
     }
     for (std::size_t i = 0; i < negations && !failed_; ++i)
         value = guarded([&] { return negate(defaultValue(value)); });
+    if (negations > 0)
+        literal_ = false; // -5 is computed: the literal is 5
     return value;
 }
 
 Value Parser::parsePrimary()
 {
+    literal_ = false;
     switch (token_.kind) {
     case TokenKind::Literal: {
+        literal_ = true;
         Value value = std::move(token_.literal);
         advance();
         return value;
@@ -181,7 +198,9 @@ Value Parser::parsePrimary()
     case TokenKind::Identifier: {
         const std::string_view name = token_.text;
         advance();
-        return parseMembers(parseCall(name), name);
+        Value value = parseMembers(parseCall(name), name);
+        literal_ = false;
+        return value;
     }
     case TokenKind::Invalid: fail(token_.error);
     default: fail(ExpectedExpression);

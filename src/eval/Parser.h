@@ -60,6 +60,7 @@ private:
     Token token_;
     int depth_;
     bool failed_ = false;
+    bool literal_ = false; // the value just parsed is a literal of the text, parentheses aside
     ScriptError runtimeError_;
     std::vector<Value> arguments_; // of the calls being parsed, innermost last
 };
