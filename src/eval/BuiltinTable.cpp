@@ -12,6 +12,8 @@ using Group = std::span<const Builtin> (*)();
 
 constexpr std::array groups{
     coreBuiltins,
+    stringBuiltins,
+    arrayBuiltins,
 };
 
 std::vector<Builtin> mergedTable()

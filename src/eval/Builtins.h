@@ -27,6 +27,8 @@ struct Builtin
 // Each group of functions lives in a file of its own and hands its table to the lookup
 // (BuiltinTable.cpp), in any order.
 std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: Builtins.cpp
+std::span<const Builtin> stringBuiltins(); // searching, splitting, bytes, escapes: StringFunctions.cpp
+std::span<const Builtin> arrayBuiltins(); // Array, bounds, IsArray: ArrayFunctions.cpp
 
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);

@@ -69,6 +69,7 @@ double toDouble(const Value &value)
             throw ScriptError(TypeMismatch);
         return parsed.value;
     }
+    case VarType::Array: break;
     }
     throw ScriptError(TypeMismatch);
 }
@@ -178,6 +179,8 @@ std::string toText(const Value &value)
 {
     if (value.isNull())
         throw ScriptError(InvalidUseOfNull);
+    if (value.isArray())
+        throw ScriptError(TypeMismatch);
     return *NumberText(value);
 }
 

@@ -122,6 +122,7 @@ std::optional<std::string> NumberText(const Value &value)
     case VarType::Currency: return formatCurrency(value.asCurrency());
     case VarType::Date: return formatDate(value.asDouble());
     case VarType::String: return value.asString();
+    case VarType::Array: return std::nullopt; // no text, so never a number for the result box
     }
     return std::nullopt;
 }

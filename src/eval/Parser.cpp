@@ -1,5 +1,6 @@
 #include "Parser.h"
 
+#include "ArrayFunctions.h"
 #include "Builtins.h"
 #include "Operators.h"
 
@@ -168,28 +169,34 @@ Value Parser::parsePrimary()
     }
 }
 
+// "(" a, b, ... ")" onto arguments_; the current token is the "(".
+void Parser::parseArgumentList()
+{
+    advance();
+    if (token_.kind != TokenKind::CloseParen) {
+        for (;;) {
+            Value argument = parseExpression(1);
+            arguments_.push_back(std::move(argument));
+            if (token_.kind != TokenKind::Comma)
+                break;
+            advance();
+        }
+    }
+    if (token_.kind != TokenKind::CloseParen)
+        fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
+    advance();
+}
+
 // A name: a built-in function (called without parentheses when it takes no arguments), or
-// a variable, which is Empty as the language has it without Option Explicit.
+// a variable, which is Empty as the language has it without Option Explicit. A call's value
+// may be indexed at once when it is an array: Split(t, ",")(1).
 Value Parser::parseCall(std::string_view name)
 {
     const Builtin *builtin = findBuiltin(name);
     const bool parenthesised = token_.kind == TokenKind::OpenParen;
     const std::size_t first = arguments_.size();
-    if (parenthesised) {
-        advance();
-        if (token_.kind != TokenKind::CloseParen) {
-            for (;;) {
-                Value argument = parseExpression(1);
-                arguments_.push_back(std::move(argument));
-                if (token_.kind != TokenKind::Comma)
-                    break;
-                advance();
-            }
-        }
-        if (token_.kind != TokenKind::CloseParen)
-            fail(token_.kind == TokenKind::Invalid ? token_.error : ExpectedCloseParen);
-        advance();
-    }
+    if (parenthesised)
+        parseArgumentList();
     const std::size_t count = arguments_.size() - first;
     Value result;
     if (builtin != nullptr) {
@@ -203,6 +210,12 @@ Value Parser::parseCall(std::string_view name)
         result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
     }
     arguments_.resize(first);
+    while (parenthesised && token_.kind == TokenKind::OpenParen) {
+        parseArgumentList();
+        const std::span<const Value> subscripts(arguments_.data() + first, arguments_.size() - first);
+        result = guarded([&] { return elementOf(result, subscripts); });
+        arguments_.resize(first);
+    }
     return result;
 }
 

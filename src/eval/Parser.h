@@ -42,6 +42,7 @@ private:
     Value parseOperand();
     Value parsePrimary();
     Value parseCall(std::string_view name);
+    void parseArgumentList();
     [[noreturn]] void fail(int number) const;
 
     // Runs one operation unless evaluation has already failed; a failure is kept, not thrown.

@@ -22,6 +22,7 @@ const char *typeName(VarType type)
     case VarType::String: return "String";
     case VarType::Boolean: return "Boolean";
     case VarType::Byte: return "Byte";
+    case VarType::Array: return "Variant()";
     }
     return "Unknown";
 }

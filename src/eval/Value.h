@@ -4,11 +4,12 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace eval {
 
 // The variant subtypes an expression can produce, numbered as the language's VarType does.
-enum class VarType : std::uint8_t {
+enum class VarType : std::uint16_t {
     Empty = 0,
     Null = 1,
     Integer = 2, // 16-bit signed
@@ -20,10 +21,12 @@ enum class VarType : std::uint8_t {
     String = 8,
     Boolean = 11,
     Byte = 17,
+    Array = 8192 + 12, // one-dimensional, zero-based, of variants: all an expression can make
 };
 
-// One variant value: 24 bytes, and cheap to move whatever it holds. A String's text lives on
-// the heap, so the numbers that make up nearly every calculation never carry a string's weight.
+// One variant value: 24 bytes, and cheap to move whatever it holds. A String's text and an
+// Array's elements live on the heap, so the numbers that make up nearly every calculation never
+// carry their weight.
 class Value
 {
 public:
@@ -34,16 +37,31 @@ public:
     {
         if (other.str_)
             str_ = std::make_unique<std::string>(*other.str_);
+        if (other.type_ == VarType::Array)
+            bits_.elements = new std::vector<Value>(*other.bits_.elements);
     }
-    Value(Value &&other) noexcept = default;
+    Value(Value &&other) noexcept : type_(other.type_), bits_(other.bits_), str_(std::move(other.str_))
+    {
+        other.bits_.elements = nullptr; // an Array's elements now belong here
+    }
     Value &operator=(const Value &other)
     {
         if (this != &other)
             *this = Value(other);
         return *this;
     }
-    Value &operator=(Value &&other) noexcept = default;
-    ~Value() = default;
+    Value &operator=(Value &&other) noexcept
+    {
+        if (this != &other) {
+            releaseElements();
+            type_ = other.type_;
+            bits_ = other.bits_;
+            str_ = std::move(other.str_);
+            other.bits_.elements = nullptr;
+        }
+        return *this;
+    }
+    ~Value() { releaseElements(); }
 
     static Value null() { return Value(VarType::Null); }
     static Value boolean(bool b) { Value v(VarType::Boolean); v.bits_.b = b; return v; }
@@ -61,11 +79,18 @@ public:
         v.str_ = std::make_unique<std::string>(std::move(s));
         return v;
     }
+    static Value array(std::vector<Value> elements)
+    {
+        Value v(VarType::Array);
+        v.bits_.elements = new std::vector<Value>(std::move(elements));
+        return v;
+    }
 
     VarType type() const { return type_; }
     bool isEmpty() const { return type_ == VarType::Empty; }
     bool isNull() const { return type_ == VarType::Null; }
     bool isString() const { return type_ == VarType::String; }
+    bool isArray() const { return type_ == VarType::Array; }
 
     bool asBoolean() const { return bits_.b; }
     std::uint8_t asByte() const { return bits_.u1; }
@@ -75,6 +100,7 @@ public:
     double asDouble() const { return bits_.r8; } // Double and Date
     std::int64_t asCurrency() const { return bits_.cy; }
     const std::string &asString() const { return str_ ? *str_ : emptyString(); }
+    const std::vector<Value> &asArray() const { return *bits_.elements; } // only for an Array
     std::string &mutableString()
     {
         if (!str_)
@@ -85,6 +111,11 @@ public:
 private:
     explicit Value(VarType t) : type_(t) {}
     static const std::string &emptyString();
+    void releaseElements()
+    {
+        if (type_ == VarType::Array)
+            delete bits_.elements;
+    }
 
     VarType type_ = VarType::Empty;
     union Bits {
@@ -94,10 +125,13 @@ private:
         std::int32_t i4;
         float r4;
         double r8;
+        std::vector<Value> *elements; // owned, for an Array
         std::int64_t cy = 0;
     } bits_; // copied whole, whichever member is in use
     std::unique_ptr<std::string> str_;
 };
+
+static_assert(sizeof(Value) == 24);
 
 // The language's name of a subtype ("Double"), as its TypeName function gives it.
 const char *typeName(VarType type);
