@@ -20,6 +20,16 @@ namespace {
 
 using Args = std::span<Value>;
 
+// A text these functions build may grow past its inputs (Replace, Join, Escape); beyond this
+// size it fails as out of memory rather than growing until the machine runs out.
+constexpr std::size_t MaxResultBytes = 64 * 1024 * 1024;
+
+void checkSize(std::size_t bytes)
+{
+    if (bytes > MaxResultBytes)
+        throw ScriptError(OutOfMemory);
+}
+
 const Value &required(const Value &v)
 {
     if (v.isNull())
@@ -167,6 +177,7 @@ Value fnReplace(CallContext &, Args a)
         const std::size_t at = findFirst(pair.text, pair.pattern, from);
         if (at == std::string::npos)
             break;
+        checkSize(out.size() + (at - from) + replacement.size());
         out.append(text, from, at - from);
         out += replacement;
         from = at + find.size();
@@ -233,9 +244,11 @@ Value fnJoin(CallContext &, Args a)
     const std::string delimiter = a.size() > 1 ? textOf(a[1]) : std::string(" ");
     std::string out;
     for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string element = elementText(list[i]);
+        checkSize(out.size() + delimiter.size() + element.size());
         if (i > 0)
             out += delimiter;
-        out += elementText(list[i]);
+        out += element;
     }
     return Value::string(std::move(out));
 }
@@ -377,6 +390,7 @@ Value fnEscape(CallContext &, Args a)
     static constexpr char Hex[] = "0123456789ABCDEF";
     std::string out;
     for (char16_t u : toUtf16(toText(a[0]))) {
+        checkSize(out.size());
         if (keptByEscape(u)) {
             out += static_cast<char>(u);
         } else if (u < 0x100) {

@@ -42,7 +42,8 @@ public:
     }
     Value(Value &&other) noexcept : type_(other.type_), bits_(other.bits_), str_(std::move(other.str_))
     {
-        other.bits_.elements = nullptr; // an Array's elements now belong here
+        if (type_ == VarType::Array)
+            other.bits_.elements = nullptr; // the elements now belong here
     }
     Value &operator=(const Value &other)
     {
@@ -57,7 +58,8 @@ public:
             type_ = other.type_;
             bits_ = other.bits_;
             str_ = std::move(other.str_);
-            other.bits_.elements = nullptr;
+            if (type_ == VarType::Array)
+                other.bits_.elements = nullptr;
         }
         return *this;
     }

@@ -236,6 +236,8 @@ private slots:
         fails("RightB(\"abc\", Null)", 94);
         fails("InStrB(0, \"abc\", \"b\")", 5);
         fails("UBound(Split(String(3000000, \"a\"), \"a\"))", 7);
+        fails("Len(Replace(String(10000000, \"a\"), \"a\", String(10, \"b\")))", 7);
+        fails("Len(Join(Split(String(1000000, \"a\"), \"a\"), String(100, \"b\")))", 7);
         fails("Escape()", 450);
         fails("Unescape(\"a\", \"b\")", 450);
     }
