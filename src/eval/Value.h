@@ -24,9 +24,23 @@ enum class VarType : std::uint16_t {
     Array = 8192 + 12, // one-dimensional, zero-based, of variants: all an expression can make
 };
 
+// What a String or an Array keeps on the heap.
+struct HeapPart
+{
+    virtual ~HeapPart() = default;
+    virtual std::unique_ptr<HeapPart> clone() const = 0;
+};
+
+struct TextPart final : HeapPart
+{
+    std::string text;
+    explicit TextPart(std::string t = {}) : text(std::move(t)) {}
+    std::unique_ptr<HeapPart> clone() const override { return std::make_unique<TextPart>(text); }
+};
+
 // One variant value: 24 bytes, and cheap to move whatever it holds. A String's text and an
 // Array's elements live on the heap, so the numbers that make up nearly every calculation never
-// carry their weight.
+// carry their weight: moving or dropping one costs what it did before arrays existed.
 class Value
 {
 public:
@@ -35,35 +49,18 @@ public:
     Value() = default; // Empty
     Value(const Value &other) : type_(other.type_), bits_(other.bits_)
     {
-        if (other.str_)
-            str_ = std::make_unique<std::string>(*other.str_);
-        if (other.type_ == VarType::Array)
-            bits_.elements = new std::vector<Value>(*other.bits_.elements);
+        if (other.heap_)
+            heap_ = other.heap_->clone();
     }
-    Value(Value &&other) noexcept : type_(other.type_), bits_(other.bits_), str_(std::move(other.str_))
-    {
-        if (type_ == VarType::Array)
-            other.bits_.elements = nullptr; // the elements now belong here
-    }
+    Value(Value &&other) noexcept = default;
     Value &operator=(const Value &other)
     {
         if (this != &other)
             *this = Value(other);
         return *this;
     }
-    Value &operator=(Value &&other) noexcept
-    {
-        if (this != &other) {
-            releaseElements();
-            type_ = other.type_;
-            bits_ = other.bits_;
-            str_ = std::move(other.str_);
-            if (type_ == VarType::Array)
-                other.bits_.elements = nullptr;
-        }
-        return *this;
-    }
-    ~Value() { releaseElements(); }
+    Value &operator=(Value &&other) noexcept = default;
+    ~Value() = default;
 
     static Value null() { return Value(VarType::Null); }
     static Value boolean(bool b) { Value v(VarType::Boolean); v.bits_.b = b; return v; }
@@ -78,15 +75,10 @@ public:
     static Value string(std::string s)
     {
         Value v(VarType::String);
-        v.str_ = std::make_unique<std::string>(std::move(s));
+        v.heap_ = std::make_unique<TextPart>(std::move(s));
         return v;
     }
-    static Value array(std::vector<Value> elements)
-    {
-        Value v(VarType::Array);
-        v.bits_.elements = new std::vector<Value>(std::move(elements));
-        return v;
-    }
+    static Value array(std::vector<Value> elements);
 
     VarType type() const { return type_; }
     bool isEmpty() const { return type_ == VarType::Empty; }
@@ -101,23 +93,21 @@ public:
     float asSingle() const { return bits_.r4; }
     double asDouble() const { return bits_.r8; } // Double and Date
     std::int64_t asCurrency() const { return bits_.cy; }
-    const std::string &asString() const { return str_ ? *str_ : emptyString(); }
-    const std::vector<Value> &asArray() const { return *bits_.elements; } // only for an Array
-    std::string &mutableString()
+    const std::string &asString() const
     {
-        if (!str_)
-            str_ = std::make_unique<std::string>();
-        return *str_;
+        return type_ == VarType::String && heap_ ? static_cast<const TextPart &>(*heap_).text : emptyString();
+    }
+    const std::vector<Value> &asArray() const; // only for an Array
+    std::string &mutableString() // only for a String
+    {
+        if (!heap_)
+            heap_ = std::make_unique<TextPart>();
+        return static_cast<TextPart &>(*heap_).text;
     }
 
 private:
     explicit Value(VarType t) : type_(t) {}
     static const std::string &emptyString();
-    void releaseElements()
-    {
-        if (type_ == VarType::Array)
-            delete bits_.elements;
-    }
 
     VarType type_ = VarType::Empty;
     union Bits {
@@ -127,13 +117,32 @@ private:
         std::int32_t i4;
         float r4;
         double r8;
-        std::vector<Value> *elements; // owned, for an Array
         std::int64_t cy = 0;
     } bits_; // copied whole, whichever member is in use
-    std::unique_ptr<std::string> str_;
+    std::unique_ptr<HeapPart> heap_; // a String's TextPart, an Array's ElementsPart
 };
 
 static_assert(sizeof(Value) == 24);
+
+struct ElementsPart final : HeapPart
+{
+    std::vector<Value> elements;
+    explicit ElementsPart(std::vector<Value> e) : elements(std::move(e)) {}
+    std::unique_ptr<HeapPart> clone() const override { return std::make_unique<ElementsPart>(elements); }
+};
+
+inline Value Value::array(std::vector<Value> elements)
+{
+    Value v(VarType::Array);
+    v.heap_ = std::make_unique<ElementsPart>(std::move(elements));
+    return v;
+}
+
+inline const std::vector<Value> &Value::asArray() const
+{
+    static const std::vector<Value> none; // a moved-from Array
+    return heap_ ? static_cast<const ElementsPart &>(*heap_).elements : none;
+}
 
 // The language's name of a subtype ("Double"), as its TypeName function gives it.
 const char *typeName(VarType type);
