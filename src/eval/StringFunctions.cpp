@@ -70,13 +70,28 @@ std::int32_t position(const Value &v)
 
 // Text and pattern as the search compares them: folded to one case for a text comparison,
 // which keeps every byte offset of the original.
-struct SearchPair
+class SearchPair
 {
-    std::string text, pattern;
-    SearchPair(std::string t, std::string p, bool ignoreCase)
-        : text(ignoreCase ? foldCase(t) : std::move(t)), pattern(ignoreCase ? foldCase(p) : std::move(p))
+public:
+    SearchPair(std::string_view t, std::string_view p, bool ignoreCase)
     {
+        if (!ignoreCase) {
+            text = t;
+            pattern = p;
+            return;
+        }
+        foldedText_ = foldCase(t);
+        foldedPattern_ = foldCase(p);
+        text = foldedText_;
+        pattern = foldedPattern_;
     }
+    SearchPair(const SearchPair &) = delete; // the views may point into this object
+    SearchPair &operator=(const SearchPair &) = delete;
+
+    std::string_view text, pattern;
+
+private:
+    std::string foldedText_, foldedPattern_;
 };
 
 // InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
