@@ -15,6 +15,8 @@ constexpr std::array groups{
     dateBuiltins,
     formatBuiltins,
     otherBuiltins,
+    stringBuiltins,
+    arrayBuiltins,
 };
 
 std::vector<Builtin> mergedTable()

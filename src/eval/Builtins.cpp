@@ -407,34 +407,6 @@ Value fnStrReverse(CallContext &, Args a)
     return Value::string(std::move(out));
 }
 
-// InStr([start,] haystack, needle): 1-based position of needle, 0 when absent.
-Value fnInStr(CallContext &, Args a)
-{
-    std::size_t first = 0;
-    std::int64_t start = 1;
-    if (a.size() >= 3) {
-        start = toLong(required(a[0]));
-        if (start < 1)
-            throw ScriptError(InvalidProcedureCall);
-        first = 1;
-    }
-    if (a[first].isNull() || a[first + 1].isNull())
-        return Value::null();
-    std::string haystack = toText(a[first]), needle = toText(a[first + 1]);
-    std::vector<std::size_t> starts = characterStarts(haystack);
-    auto total = static_cast<std::int64_t>(starts.size());
-    if (start > total)
-        return Value::longValue(0); // a start past the end finds nothing
-    if (needle.empty())
-        return Value::longValue(static_cast<std::int32_t>(start));
-    std::size_t from = starts[static_cast<std::size_t>(start - 1)];
-    std::size_t at = haystack.find(needle, from);
-    if (at == std::string::npos)
-        return Value::longValue(0);
-    auto index = std::lower_bound(starts.begin(), starts.end(), at) - starts.begin();
-    return Value::longValue(static_cast<std::int32_t>(index + 1));
-}
-
 // --- Inspection -------------------------------------------------------------------------
 
 Value fnIsNumeric(CallContext &, Args a)
@@ -468,7 +440,6 @@ constexpr std::array builtins{
     Builtin{"EXP", 1, 1, fnExp},
     Builtin{"FIX", 1, 1, wholePart<truncate>},
     Builtin{"HEX", 1, 1, radixText<16>},
-    Builtin{"INSTR", 2, 3, fnInStr},
     Builtin{"INT", 1, 1, wholePart<floorOf>},
     Builtin{"ISEMPTY", 1, 1, fnIsEmpty, true},
     Builtin{"ISNULL", 1, 1, fnIsNull, true},

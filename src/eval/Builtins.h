@@ -38,6 +38,8 @@ std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings:
 std::span<const Builtin> dateBuiltins();   // dates and times: DateFunctions.cpp
 std::span<const Builtin> formatBuiltins(); // FormatNumber, FormatCurrency, FormatPercent: FormatFunctions.cpp
 std::span<const Builtin> otherBuiltins(); // objects, Eval, dialogs, engine and locale: OtherFunctions.cpp
+std::span<const Builtin> stringBuiltins(); // searching, splitting, bytes, escapes: StringFunctions.cpp
+std::span<const Builtin> arrayBuiltins(); // Array, bounds, IsArray: ArrayFunctions.cpp
 
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);

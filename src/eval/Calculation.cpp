@@ -56,7 +56,7 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view expressi
     const Value &value = evaluated.value;
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
-        calculation.error = ScriptError(InvalidUseOfNull);
+        calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);
         return calculation;
     }
     // The number subtypes' texts always read as numbers; only the others need reading back.

@@ -96,6 +96,7 @@ double toDouble(const Value &value)
     }
     case VarType::Object: break; // the parser takes an object's default value before this
     case VarType::Error: break;  // an argument left out, where the function needs one
+    case VarType::Array: break;
     }
     throw ScriptError(TypeMismatch);
 }
@@ -205,6 +206,8 @@ std::string toText(const Value &value)
 {
     if (value.isNull())
         throw ScriptError(InvalidUseOfNull);
+    if (value.isArray())
+        throw ScriptError(TypeMismatch);
     return *NumberText(value);
 }
 

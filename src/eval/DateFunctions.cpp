@@ -376,7 +376,7 @@ constexpr std::array builtins{
     Builtin{"DAY", 1, 1, datePart<dayPart>},
     Builtin{"FORMATDATETIME", 1, 2, fnFormatDateTime},
     Builtin{"HOUR", 1, 1, datePart<hourPart>},
-    Builtin{"ISDATE", 1, 1, fnIsDate},
+    Builtin{"ISDATE", 1, 1, fnIsDate, true},
     Builtin{"MINUTE", 1, 1, datePart<minutePart>},
     Builtin{"MONTH", 1, 1, datePart<monthPart>},
     Builtin{"MONTHNAME", 1, 2, fnMonthName},

@@ -124,6 +124,7 @@ std::optional<std::string> NumberText(const Value &value)
     case VarType::String: return value.asString();
     case VarType::Object: break; // the parser takes an object's default value before this
     case VarType::Error: break;
+    case VarType::Array: return std::nullopt; // no text, so never a number for the result box
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "NumericString.h"
 #include "NumberText.h"
 #include "ScriptError.h"
+#include "Utf16Text.h"
 
 #include <cfloat>
 #include <cmath>
@@ -129,7 +130,7 @@ Value arithmetic(BinaryOp op, Value &&left, const Value &right)
     if (op == BinaryOp::Add) {
         // "+" joins two strings, and a string with Empty stays the string.
         if (left.isString() && (right.isString() || right.isEmpty())) {
-            left.mutableString() += right.asString();
+            appendText(left.mutableString(), right.asString());
             return std::move(left);
         }
         if (left.isEmpty() && right.isString())
@@ -230,9 +231,9 @@ Value concatenate(Value &&left, const Value &right)
         left = Value::string(left.isNull() ? std::string() : toText(left));
     if (!right.isNull()) {
         if (right.isString())
-            left.mutableString() += right.asString();
+            appendText(left.mutableString(), right.asString());
         else
-            left.mutableString() += toText(right);
+            appendText(left.mutableString(), toText(right));
     }
     return std::move(left);
 }
@@ -433,6 +434,8 @@ Value applyBinary(BinaryOp op, Value &&left, const Value &right)
         default: break;
         }
     }
+    if (left.isArray() || right.isArray())
+        throw ScriptError(TypeMismatch); // no operator takes a whole array
     switch (op) {
     case BinaryOp::Add:
     case BinaryOp::Subtract:

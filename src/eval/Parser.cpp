@@ -2,6 +2,7 @@
 
 #include "ConstantTable.h"
 #include "ObjectValues.h"
+#include "ArrayFunctions.h"
 #include "Operators.h"
 
 #include <new>
@@ -236,7 +237,8 @@ std::size_t Parser::parseArguments()
 
 // A name: a built-in function (called without parentheses when it takes no arguments), a
 // named constant, the Err object, or else a variable, which is Empty as the language has it
-// without Option Explicit.
+// without Option Explicit. A call's value
+// may be indexed at once when it is an array: Split(t, ",")(1).
 Value Parser::parseCall(std::string_view name)
 {
     const Builtin *builtin = findBuiltin(name);
@@ -276,6 +278,12 @@ Value Parser::parseCall(std::string_view name)
         result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
     }
     arguments_.resize(first);
+    while (parenthesised && token_.kind == TokenKind::OpenParen) {
+        const std::size_t subscriptCount = parseArguments();
+        const std::span<const Value> subscripts(arguments_.data() + first, subscriptCount);
+        result = guarded([&] { return elementOf(result, subscripts); });
+        arguments_.resize(first);
+    }
     return result;
 }
 

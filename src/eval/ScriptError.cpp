@@ -8,6 +8,7 @@ const char *errorDescription(int number)
     case InvalidProcedureCall: return "Invalid procedure call or argument";
     case Overflow: return "Overflow";
     case OutOfMemory: return "Out of memory";
+    case SubscriptOutOfRange: return "Subscript out of range";
     case DivisionByZero: return "Division by zero";
     case TypeMismatch: return "Type mismatch";
     case OutOfStackSpace: return "Out of stack space";

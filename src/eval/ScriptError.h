@@ -9,6 +9,7 @@ enum ErrorNumber : int {
     InvalidProcedureCall = 5,
     Overflow = 6,
     OutOfMemory = 7,
+    SubscriptOutOfRange = 9,
     DivisionByZero = 11,
     TypeMismatch = 13,
     OutOfStackSpace = 28,

@@ -24,6 +24,7 @@ const char *typeName(VarType type)
     case VarType::Error: return "Error";
     case VarType::Boolean: return "Boolean";
     case VarType::Byte: return "Byte";
+    case VarType::Array: return "Variant()";
     }
     return "Unknown";
 }

@@ -4,11 +4,12 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace eval {
 
 // The variant subtypes an expression can produce, numbered as the language's VarType does.
-enum class VarType : std::uint8_t {
+enum class VarType : std::uint16_t {
     Empty = 0,
     Null = 1,
     Integer = 2, // 16-bit signed
@@ -22,10 +23,26 @@ enum class VarType : std::uint8_t {
     Error = 10, // only as an argument left out: f(1, , 3)
     Boolean = 11,
     Byte = 17,
+    Array = 8192 + 12, // one-dimensional, zero-based, of variants: all an expression can make
 };
 
-// One variant value: 24 bytes, and cheap to move whatever it holds. A String's text lives on
-// the heap, so the numbers that make up nearly every calculation never carry a string's weight.
+// What a String or an Array keeps on the heap.
+struct HeapPart
+{
+    virtual ~HeapPart() = default;
+    virtual std::unique_ptr<HeapPart> clone() const = 0;
+};
+
+struct TextPart final : HeapPart
+{
+    std::string text;
+    explicit TextPart(std::string t = {}) : text(std::move(t)) {}
+    std::unique_ptr<HeapPart> clone() const override { return std::make_unique<TextPart>(text); }
+};
+
+// One variant value: 24 bytes, and cheap to move whatever it holds. A String's text and an
+// Array's elements live on the heap, so the numbers that make up nearly every calculation never
+// carry their weight: moving or dropping one costs what it did before arrays existed.
 class Value
 {
 public:
@@ -34,8 +51,8 @@ public:
     Value() = default; // Empty
     Value(const Value &other) : type_(other.type_), bits_(other.bits_)
     {
-        if (other.str_)
-            str_ = std::make_unique<std::string>(*other.str_);
+        if (other.heap_)
+            heap_ = other.heap_->clone();
     }
     Value(Value &&other) noexcept = default;
     Value &operator=(const Value &other)
@@ -64,9 +81,10 @@ public:
     static Value string(std::string s)
     {
         Value v(VarType::String);
-        v.str_ = std::make_unique<std::string>(std::move(s));
+        v.heap_ = std::make_unique<TextPart>(std::move(s));
         return v;
     }
+    static Value array(std::vector<Value> elements);
 
     VarType type() const { return type_; }
     bool isEmpty() const { return type_ == VarType::Empty; }
@@ -75,6 +93,7 @@ public:
     bool isObject() const { return type_ == VarType::Object; }
     bool isNothing() const { return type_ == VarType::Object && bits_.i4 == 0; }
     bool isMissing() const { return type_ == VarType::Error; }
+    bool isArray() const { return type_ == VarType::Array; }
 
     bool asBoolean() const { return bits_.b; }
     std::uint8_t asByte() const { return bits_.u1; }
@@ -84,12 +103,16 @@ public:
     double asDouble() const { return bits_.r8; } // Double and Date
     std::int64_t asCurrency() const { return bits_.cy; }
     std::int32_t objectHandle() const { return bits_.i4; }
-    const std::string &asString() const { return str_ ? *str_ : emptyString(); }
-    std::string &mutableString()
+    const std::string &asString() const
     {
-        if (!str_)
-            str_ = std::make_unique<std::string>();
-        return *str_;
+        return type_ == VarType::String && heap_ ? static_cast<const TextPart &>(*heap_).text : emptyString();
+    }
+    const std::vector<Value> &asArray() const; // only for an Array
+    std::string &mutableString() // only for a String
+    {
+        if (!heap_)
+            heap_ = std::make_unique<TextPart>();
+        return static_cast<TextPart &>(*heap_).text;
     }
 
 private:
@@ -106,8 +129,30 @@ private:
         double r8;
         std::int64_t cy = 0;
     } bits_; // copied whole, whichever member is in use
-    std::unique_ptr<std::string> str_;
+    std::unique_ptr<HeapPart> heap_; // a String's TextPart, an Array's ElementsPart
 };
+
+static_assert(sizeof(Value) == 24);
+
+struct ElementsPart final : HeapPart
+{
+    std::vector<Value> elements;
+    explicit ElementsPart(std::vector<Value> e) : elements(std::move(e)) {}
+    std::unique_ptr<HeapPart> clone() const override { return std::make_unique<ElementsPart>(elements); }
+};
+
+inline Value Value::array(std::vector<Value> elements)
+{
+    Value v(VarType::Array);
+    v.heap_ = std::make_unique<ElementsPart>(std::move(elements));
+    return v;
+}
+
+inline const std::vector<Value> &Value::asArray() const
+{
+    static const std::vector<Value> none; // a moved-from Array
+    return heap_ ? static_cast<const ElementsPart &>(*heap_).elements : none;
+}
 
 // The language's name of a subtype ("Double"), as its TypeName function gives it.
 const char *typeName(VarType type);

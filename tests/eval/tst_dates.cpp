@@ -188,6 +188,7 @@ private slots:
         row("IsDate(\"Dec 25 2026\")", "Boolean", "True");
         row("IsDate(\"February 29, 2000\")", "Boolean", "True");
         row("IsDate(#1/1/2000#)", "Boolean", "True");
+        row("IsDate(Nothing)", "Boolean", "False");
         row("IsDate(CDate(1))", "Boolean", "True");
     }
     void texts() { checkValue(); }
