@@ -125,6 +125,7 @@ public:
     void move(int l, int t) override { left = l; top = t; }
     void popupMenu(const QString &menuName, int x, int y) override { popups.push_back({menuName, x, y}); }
     QString activeControlName() const override { return focus; }
+    void announce(const QString &text) override { announced << text; }
     void close() override { closed = true; }
     void endProgram() override { ended = true; }
 
@@ -133,6 +134,7 @@ public:
     int left = 0, top = 0;
     QString focus;
     std::vector<Popup> popups;
+    QStringList announced;
     bool closed = false, ended = false;
 };
 
