@@ -175,7 +175,7 @@ private:
     void connectEntry();
     void connectHistory();
     void connectHelp();
-    void launch(const QString &what, const QStringList &candidates);
+    void launch(const QString &what, const QString &mimeType, const QStringList &candidates);
     QString dialogFolder() const;
     void endInstructionState();
     platform::TextBox *editTarget() const;

@@ -12,6 +12,7 @@
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <deque>
@@ -217,7 +218,14 @@ public:
         opened << address;
         return true;
     }
+    QString defaultApplication(const QString &mimeType) const override { return defaults.value(mimeType); }
+    bool startApplication(const QString &desktopEntry) override
+    {
+        started << desktopEntry;
+        return !broken.contains(desktopEntry);
+    }
     QStringList installed, broken, started, opened;
+    QHash<QString, QString> defaults; // MIME type to desktop entry
 };
 
 class FakeCompanions : public platform::CompanionWindows
