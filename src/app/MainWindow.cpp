@@ -123,7 +123,8 @@ MainWindow::MainWindow()
     buildControls();
     buildMenus();
     setTabOrder();
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    // The menu bar's height is known before the window is shown only by asking for its width.
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->heightForWidth(ClientWidth));
 }
 
 MainWindow::~MainWindow() = default;

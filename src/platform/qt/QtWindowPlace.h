@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace platform::qt {
 
@@ -35,18 +36,26 @@ public:
     int width() const override
     {
         noteSizeRead();
-        return twips(this->frameGeometry().width());
+        const QMargins f = frame();
+        return twips(this->geometry().width() + f.left() + f.right());
     }
     int height() const override
     {
         noteSizeRead();
-        return twips(this->frameGeometry().height());
+        const QMargins f = frame();
+        return twips(this->geometry().height() + f.top() + f.bottom());
     }
 
     void move(int left, int top) override
     {
         const QRect area = this->screen()->geometry();
-        QWidget::move(area.x() + pixels(left), area.y() + pixels(top));
+        const QPoint place(area.x() + pixels(left), area.y() + pixels(top));
+        // Once framed, the frame's corner is placed (a widget's own move would count the frame
+        // twice on X11); before that the toolkit places what it can.
+        if (QWindow *handle = this->windowHandle(); handle != nullptr && frameKnown())
+            handle->setFramePosition(place);
+        else
+            QWidget::move(place);
     }
 
     QString activeControlName() const override
@@ -90,7 +99,13 @@ protected:
     }
 
 private:
-    bool frameKnown() const { return this->frameGeometry().size() != this->geometry().size(); }
+    // The window manager's frame around the window, as far as it has told it yet.
+    QMargins frame() const
+    {
+        const QWindow *handle = this->windowHandle();
+        return handle != nullptr && this->isVisible() ? handle->frameMargins() : QMargins();
+    }
+    bool frameKnown() const { return !frame().isNull(); }
     void noteSizeRead() const
     {
         if (!frameKnown())
