@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool xclip imagemagick fonts-dejavu-core
+  xvfb xauth xdotool xclip imagemagick fonts-dejavu-core fonts-wine
   bc python3
   dpkg-dev desktop-file-utils appstream
 )
