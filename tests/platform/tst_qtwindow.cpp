@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QtEndian>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 
@@ -300,6 +301,37 @@ private slots:
         QVERIFY(r.window.findChild<QAction *>(QStringLiteral("mnuDec0"))->isChecked());
         r.window.findChild<QAction *>(QStringLiteral("mnuDec0"))->trigger(); // again: still checked
         QVERIFY(r.window.findChild<QAction *>(QStringLiteral("mnuDec0"))->isChecked());
+    }
+
+    // Each bitmap strike of a font can be put first, the others keeping their order; a font
+    // that is cut short or has no such strike gives no copy rather than a damaged one.
+    void bitmapStrikesReordered()
+    {
+        // A font file of one table, EBLC, holding three 48-byte strike records marked 'a', 'b', 'c'.
+        QByteArray font(12 + 16, '\0');
+        font[5] = 1; // one table
+        font.replace(12, 4, "EBLC");
+        const int eblc = int(font.size());
+        QByteArray table(8, '\0');
+        table[7] = 3; // three strikes
+        for (char mark : {'a', 'b', 'c'})
+            table += QByteArray(48, mark);
+        qToBigEndian<quint32>(quint32(eblc), font.data() + 12 + 8);
+        qToBigEndian<quint32>(quint32(table.size()), font.data() + 12 + 12);
+        font += table;
+        auto order = [&](const QByteArray &copy) {
+            QString marks;
+            for (int i = 0; i < 3; ++i)
+                marks += QLatin1Char(copy.at(eblc + 8 + 48 * i));
+            return marks;
+        };
+        QCOMPARE(order(platform::qt::withStrikeFirst(font, 0)), QStringLiteral("abc"));
+        QCOMPARE(order(platform::qt::withStrikeFirst(font, 2)), QStringLiteral("cab"));
+        QCOMPARE(platform::qt::withStrikeFirst(font, 2).size(), font.size());
+        QVERIFY(platform::qt::withStrikeFirst(font, 3).isEmpty());
+        QVERIFY(platform::qt::withStrikeFirst(font.left(font.size() - 1), 0).isEmpty());
+        QVERIFY(platform::qt::withStrikeFirst(font.left(20), 0).isEmpty());
+        QVERIFY(platform::qt::withStrikeFirst(QByteArray(), 0).isEmpty());
     }
 
     void desktopEntryCommand_data()
