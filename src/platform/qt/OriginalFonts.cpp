@@ -9,8 +9,6 @@
 namespace platform::qt {
 namespace {
 
-const QString FontFolder = QStringLiteral("/usr/share/wine/fonts/");
-
 QSet<QString> &loadedFamilies()
 {
     static QSet<QString> families;
@@ -106,7 +104,7 @@ QByteArray withStrikeFirst(const QByteArray &font, int first)
     return copy;
 }
 
-void loadOriginalFonts()
+void loadOriginalFonts(const QString &folder)
 {
     static bool loaded = false;
     if (loaded)
@@ -116,13 +114,13 @@ void loadOriginalFonts()
     if (installed.contains(QStringLiteral("MS Sans Serif")))
         loadedFamilies().insert(QStringLiteral("MS Sans Serif"));
     else
-        loadBitmapFont(FontFolder + QStringLiteral("ms_sans_serif.ttf"));
+        loadBitmapFont(folder + QStringLiteral("ms_sans_serif.ttf"));
     if (installed.contains(QStringLiteral("Tahoma"))) {
         loadedFamilies().insert(QStringLiteral("Tahoma"));
     } else {
         for (const char *name : {"tahoma.ttf", "tahomabd.ttf"})
-            if (QFile::exists(FontFolder + QLatin1String(name)))
-                remember(QFontDatabase::addApplicationFont(FontFolder + QLatin1String(name)));
+            if (QFile::exists(folder + QLatin1String(name)))
+                remember(QFontDatabase::addApplicationFont(folder + QLatin1String(name)));
     }
 }
 

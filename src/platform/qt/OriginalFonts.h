@@ -6,8 +6,9 @@
 namespace platform::qt {
 
 // The window was drawn in "MS Sans Serif" and "Tahoma". Debian's fonts-wine carries free fonts
-// with their metrics; they are loaded from where it installs them, once per process.
-void loadOriginalFonts();
+// with their metrics; they are loaded from where it installs them, once per process (the first
+// call's folder counts; a test passes another).
+void loadOriginalFonts(const QString &folder = QStringLiteral("/usr/share/wine/fonts/"));
 bool originalFontLoaded(const QString &family);
 
 // The family at the point size, or this platform's sans font at that size when it is absent.
