@@ -181,6 +181,10 @@ private slots:
         palette->setFocus();
         QTest::keyClick(palette, Qt::Key_Space); // the selected row again
         QCOMPARE(r.box().text(), QStringLiteral("9 + Int(Int())"));
+        r.window.controls().Command5->onClick();
+        palette->setFocus();
+        QTest::keyClicks(palette, QStringLiteral("s")); // the first row starting with "S"
+        QCOMPARE(r.box().text(), QStringLiteral("9 + Int(Int(Sqr()))"));
     }
 
     // After a calculation the focus is on the send button, so a second Enter sends the result.

@@ -116,8 +116,16 @@ bool QtListBox::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_Space: activate(false); return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: activate(true); return true;
-    default: return QObject::eventFilter(watched, event);
+    default: break;
     }
+    if (key->text().isEmpty() || !key->text().at(0).isPrint())
+        return QObject::eventFilter(watched, event);
+    // A typed character selects the next row that starts with it: a click as well.
+    const int before = listIndex();
+    static_cast<QObject *>(view_)->event(event);
+    if (listIndex() != before && onClick)
+        onClick();
+    return true;
 }
 
 void QtListBox::addItem(const QString &row)
