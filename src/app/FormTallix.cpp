@@ -29,6 +29,8 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
 {
     c_.window->onActivate = [this] { Form_Activate(); };
     c_.window->onClick = [this] { Form_Click(); };
+    // Placed again once the window manager's frame is known: the height includes the title bar.
+    c_.window->onFrameKnown = [this] { placeWindow(); };
     c_.mnuExit->onClick = [this] { mnuExit_Click(); };
 
     c_.Text1->onKeyPress = [this](int &keyAscii) { Text1_KeyPress(keyAscii); };
@@ -54,8 +56,7 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
 void FormTallix::Form_Load()
 {
     try {
-        platform::Window &w = *c_.window;
-        w.move((w.screenWidth() - w.width()) / 2, (w.screenHeight() - w.height()) / 2 - 300);
+        placeWindow();
         c_.Text1->setText(InstructionText);
         c_.Text2->setText(QStringLiteral("= 595.09"));
         c_.Text1->setForeColor(platform::colors::Grey);
@@ -69,6 +70,12 @@ void FormTallix::Form_Load()
     } catch (const std::exception &error) {
         c_.messages->show(QString::fromLocal8Bit(error.what()), platform::msgbox::Critical);
     }
+}
+
+void FormTallix::placeWindow()
+{
+    platform::Window &w = *c_.window;
+    w.move((w.screenWidth() - w.width()) / 2, (w.screenHeight() - w.height()) / 2 - 300);
 }
 
 void FormTallix::Form_Activate()

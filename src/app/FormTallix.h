@@ -119,6 +119,7 @@ public:
     void List1_Click();
     void List1_DblClick();
     void List2_Click();
+    void List1_Scroll();
     void List2_Scroll();
     void Command1_Click();
     void mnuClsHistory_Click();
@@ -173,12 +174,13 @@ public:
     static const QString MakerNotice;
 
 private:
+    void placeWindow(); // centred, 300 twips above the middle, by the outer size
     void chooseDecimalPlaces(int entry, std::int16_t value);
     void connectEntry();
     void connectHistory();
     void connectHelp();
     void connectScriptDialogs();
-    void launch(const QString &what, const QStringList &candidates);
+    void launch(const QString &what, const QString &mimeType, const QStringList &candidates);
     QString dialogFolder() const;
     void endInstructionState();
     platform::TextBox *editTarget() const;

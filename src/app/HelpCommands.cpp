@@ -15,7 +15,8 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-// This platform has neither Notepad nor Paint: the first of the usual programs that is there.
+// This platform has neither Notepad nor Paint: the desktop's choice for text and for pictures,
+// else the first of the usual programs that is there.
 const QStringList textEditors{"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
                               "xed", "pluma", "featherpad", "leafpad", "xedit"};
 const QStringList paintPrograms{"kolourpaint", "pinta", "mtpaint", "drawing", "gimp", "krita"};
@@ -57,9 +58,13 @@ void FormTallix::mnuAbout_Click()
     c_.messages->show(c_.window->caption() + crlf + crlf + MakerNotice, platform::msgbox::Information, MakerName);
 }
 
-// Starts the first candidate found, detached; says what was tried when none would start.
-void FormTallix::launch(const QString &what, const QStringList &candidates)
+// Starts the desktop's own application for the kind of file, else the first candidate found,
+// detached; says what was tried when none would start.
+void FormTallix::launch(const QString &what, const QString &mimeType, const QStringList &candidates)
 {
+    const QString preferred = c_.shell->defaultApplication(mimeType);
+    if (!preferred.isEmpty() && c_.shell->startApplication(preferred))
+        return;
     for (const QString &name : candidates) {
         const QString path = c_.shell->findProgram(name);
         if (!path.isEmpty() && c_.shell->startDetached(path))
@@ -69,9 +74,9 @@ void FormTallix::launch(const QString &what, const QStringList &candidates)
                       platform::msgbox::Exclamation);
 }
 
-void FormTallix::mnuNotepad_Click() { launch(QStringLiteral("text editor"), textEditors); }
+void FormTallix::mnuNotepad_Click() { launch(QStringLiteral("text editor"), QStringLiteral("text/plain"), textEditors); }
 
-void FormTallix::mnuPaint_Click() { launch(QStringLiteral("paint program"), paintPrograms); }
+void FormTallix::mnuPaint_Click() { launch(QStringLiteral("paint program"), QStringLiteral("image/png"), paintPrograms); }
 
 void FormTallix::mnuWebsite_Click()
 {

@@ -11,11 +11,14 @@
 #include "platform/qt/QtListBox.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/OriginalFonts.h"
 #include "platform/qt/QtScriptDialogs.h"
 #include "platform/qt/QtTextBox.h"
 #include "platform/qt/Twips.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHash>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QTableView>
@@ -33,14 +36,44 @@ using platform::qt::twips;
 
 namespace {
 
-// "MS Sans Serif" and "Tahoma" are not on this platform: its sans font at the same sizes.
-QFont sansFont(double pointSize)
+QFont sansFont(double pointSize) { return platform::qt::originalFont(QStringLiteral("MS Sans Serif"), pointSize); }
+
+// The colours the window was designed on: its text colours are fixed, so their backgrounds are
+// too, whatever the desktop's theme.
+const QColor WindowBackground(255, 255, 255);
+const QColor InfoBackground(255, 255, 225);
+
+// What a screen reader says for a keypad key whose caption is a sign.
+QString spokenKey(const QString &caption)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    return font;
+    static const QHash<QString, QString> names{
+        {QStringLiteral("."), QStringLiteral("decimal point")},   {QStringLiteral("+"), QStringLiteral("plus")},
+        {QStringLiteral("-"), QStringLiteral("minus")},           {QStringLiteral("*"), QStringLiteral("times")},
+        {QStringLiteral("/"), QStringLiteral("divided by")},      {QStringLiteral("^"), QStringLiteral("power")},
+        {QStringLiteral("("), QStringLiteral("open parenthesis")}, {QStringLiteral(")"), QStringLiteral("close parenthesis")}};
+    return names.value(caption, caption);
 }
+
+// The palette's rows as spoken: operators by name, functions by name and what they do.
+const QHash<QString, QString> spokenPaletteRows{
+    {QStringLiteral("+"), QStringLiteral("plus")},
+    {QStringLiteral("-"), QStringLiteral("minus")},
+    {QStringLiteral("*"), QStringLiteral("times")},
+    {QStringLiteral("/"), QStringLiteral("divided by")},
+    {QStringLiteral("\\"), QStringLiteral("integer division")},
+    {QStringLiteral("^"), QStringLiteral("power")},
+    {QStringLiteral("Mod"), QStringLiteral("modulo")},
+    {QStringLiteral("Sqr"), QStringLiteral("Sqr, square root")},
+    {QStringLiteral("Exp"), QStringLiteral("Exp, exponential")},
+    {QStringLiteral("Abs"), QStringLiteral("Abs, absolute value")},
+    {QStringLiteral("Log"), QStringLiteral("Log, natural logarithm")},
+    {QStringLiteral("Rnd"), QStringLiteral("Rnd, random number")},
+    {QStringLiteral("Cos"), QStringLiteral("Cos, cosine")},
+    {QStringLiteral("Sin"), QStringLiteral("Sin, sine")},
+    {QStringLiteral("Sgn"), QStringLiteral("Sgn, sign")},
+    {QStringLiteral("Tan"), QStringLiteral("Tan, tangent")},
+    {QStringLiteral("Atn"), QStringLiteral("Atn, arctangent")},
+    {QStringLiteral("Int"), QStringLiteral("Int, integer part")}};
 
 void describe(QWidget *widget, const QString &name, const QString &description)
 {
@@ -93,7 +126,8 @@ MainWindow::MainWindow()
     buildControls();
     buildMenus();
     setTabOrder();
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    // The menu bar's height is known before the window is shown only by asking for its width.
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->heightForWidth(ClientWidth));
 }
 
 MainWindow::~MainWindow() = default;
@@ -138,9 +172,8 @@ void MainWindow::buildControls()
              QStringLiteral("The expressions calculated; double click one to put it back"));
     describe(list2->widget(), QStringLiteral("Results"),
              QStringLiteral("The results of the history; click one to insert its number"));
-    const QColor info = QApplication::palette().color(QPalette::ToolTipBase);
     for (QtListBox *l : {list1, list2}) {
-        setColors(l->widget(), grey, info);
+        setColors(l->widget(), grey, InfoBackground);
         l->setForeColor(platform::colors::Grey);
     }
     controls_.List1 = list1;
@@ -152,6 +185,7 @@ void MainWindow::buildControls()
     text1->setFont(sansFont(13.5));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     describe(text1, QStringLiteral("Expression"), QStringLiteral("Type a math expression, then press Enter"));
+    setColors(text1, grey, WindowBackground);
     auto *text1Box = new QtTextBox(text1, false);
     adapters_.emplace_back(text1Box);
     controls_.Text1 = text1Box;
@@ -161,11 +195,19 @@ void MainWindow::buildControls()
     picture1->setGeometry(pixelRect(2880, 5280, 3500, 375));
     picture1->setFrameShape(QFrame::NoFrame);
     picture1->setAttribute(Qt::WA_NoMousePropagation);
+    picture1->setFocusPolicy(Qt::StrongFocus); // a tab stop of its own, as a picture box is
+    picture1->setAutoFillBackground(true);
+    QPalette framePalette = picture1->palette();
+    framePalette.setColor(QPalette::Window, WindowBackground);
+    picture1->setPalette(framePalette);
     auto *text2 = new QPlainTextEdit(picture1);
     text2->setObjectName(QStringLiteral("Text2"));
     text2->setGeometry(pixelRect(0, 0, 3375, 390));
     text2->setFont(sansFont(13.5));
     describe(text2, QStringLiteral("Result"), QStringLiteral("The result of the last calculation"));
+    setColors(text2, grey, WindowBackground);
+    // Its text stands where a one-line box puts it, not lower: the box is taller than its frame.
+    text2->document()->setDocumentMargin(1);
     describe(picture1, QStringLiteral("Result frame"), QString());
     auto *text2Box = new QtTextBox(text2, true);
     adapters_.emplace_back(text2Box);
@@ -174,6 +216,8 @@ void MainWindow::buildControls()
 
     controls_.Command4 = button(QStringLiteral("Command4"), QStringLiteral("Clear"),
                                 QStringLiteral("Clear Calculate Textbox"), pixelRect(120, 5280, 735, 375));
+    // Two buttons say "Clear": their tooltips tell them apart, for the ear too.
+    static_cast<platform::qt::QtButton *>(controls_.Command4)->widget()->setAccessibleName(QStringLiteral("Clear Calculate Textbox"));
     controls_.Command5 = button(QStringLiteral("Command5"), QStringLiteral("Function"), {},
                                 pixelRect(960, 5280, 855, 375));
     controls_.Command2 = button(QStringLiteral("Command2"), QStringLiteral("Decimal"),
@@ -197,6 +241,7 @@ void MainWindow::buildControls()
     list3->setForeColor(platform::colors::Navy);
     list3->setVisible(false);
     describe(list3->widget(), QStringLiteral("Functions"), QStringLiteral("Pick an operator or function to insert"));
+    list3->setSpokenRows(spokenPaletteRows);
     controls_.List3 = list3;
 
     controls_.CommandCC =
@@ -209,11 +254,13 @@ void MainWindow::buildControls()
         platform::qt::QtButton *key = button(QStringLiteral("CommandNum"), QString::fromLatin1(keypad[i]), {},
                                              pixelRect(1080 + 360 * i, 2520, 375, 375));
         key->widget()->setProperty("index", i);
-        key->widget()->setFont(sansFont(i == 12 ? 10.5 : 8.25));
+        key->widget()->setFont(platform::qt::originalFont(QStringLiteral("Tahoma"), i == 12 ? 10.5 : 8.25));
+        key->widget()->setAccessibleName(spokenKey(QString::fromLatin1(keypad[i])));
         controls_.CommandNum[static_cast<std::size_t>(i)] = key;
     }
     controls_.Command1 = button(QStringLiteral("Command1"), QStringLiteral("Clear"),
                                 QStringLiteral("Clear Calculate History"), pixelRect(120, 2520, 735, 375));
+    static_cast<platform::qt::QtButton *>(controls_.Command1)->widget()->setAccessibleName(QStringLiteral("Clear Calculate History"));
     controls_.Command6 = graphical(QStringLiteral("Command6"), QStringLiteral("Back space"),
                                    pixelRect(7680, 2520, 495, 375), platform::qt::backspacePicture());
     list2->widget()->raise();
@@ -292,8 +339,9 @@ void MainWindow::buildMenus()
 
 void MainWindow::setTabOrder()
 {
-    static const char *const order[] = {"Text1",        "Text2", "Command4", "Command5", "Command2", "Command3",
-                                        "CommandCopy1", "CommandCopy2", "List1", "List2", "List3", "CommandCC"};
+    static const char *const order[] = {"Text1",        "Text2",        "Command4", "Command5", "Command2",
+                                        "Command3",     "CommandCopy1", "CommandCopy2", "List1", "List2",
+                                        "Picture1",     "List3",        "CommandCC"};
     QList<QWidget *> chain;
     for (const char *name : order)
         chain << client_->findChild<QWidget *>(QString::fromLatin1(name));

@@ -1,6 +1,8 @@
 #include "FormTallix.h"
 #include "MainWindow.h"
 
+#include "platform/qt/OriginalFonts.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
@@ -10,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("9.19"));
     QApplication::setDesktopFileName(QStringLiteral("example.numerette.Numerette"));
 
+    platform::qt::loadOriginalFonts();
     app::MainWindow window;
     app::FormTallix form(window.controls());
     form.Form_Load();

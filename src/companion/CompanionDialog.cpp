@@ -2,11 +2,11 @@
 
 #include "CompanionProducts.h"
 
+#include "platform/qt/OriginalFonts.h"
 #include "platform/qt/QtTextBox.h"
 #include "platform/qt/Twips.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -24,13 +24,14 @@ namespace {
 
 QFont sansFont(double pointSize, bool bold, bool underline = false)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
+    QFont font = platform::qt::originalFont(QStringLiteral("MS Sans Serif"), pointSize, bold);
     font.setUnderline(underline);
     return font;
 }
+
+// The tooltip background the window was designed on: its navy and blue texts need it under
+// any theme.
+const QColor InfoBackground(255, 255, 225);
 
 } // namespace
 
@@ -46,9 +47,8 @@ CompanionDialog::CompanionDialog(QWidget *parent, platform::Shell &shell, platfo
     setMouseTracking(true);
     installEventFilter(this);
     QPalette background = palette();
-    const QColor info = QApplication::palette().color(QPalette::ToolTipBase);
-    background.setColor(QPalette::Window, info);
-    background.setColor(QPalette::Base, info);
+    background.setColor(QPalette::Window, InfoBackground);
+    background.setColor(QPalette::Base, InfoBackground);
     setPalette(background);
     setAutoFillBackground(true);
 

@@ -19,6 +19,7 @@ FormUtility::FormUtility(const UtilityControls &controls) : c_(controls)
 {
     c_.window->onActivate = [this] { Form_Activate(); };
     c_.window->onMouseMove = [this] { Form_MouseMove(); };
+    c_.window->onFrameKnown = [this] { place(); };
     using Handler = void (FormUtility::*)();
     struct LinkHandlers
     {
@@ -43,10 +44,15 @@ FormUtility::FormUtility(const UtilityControls &controls) : c_(controls)
     }
 }
 
-void FormUtility::Form_Activate()
+void FormUtility::place()
 {
     platform::Window &w = *c_.window;
     w.move((w.screenWidth() - w.width()) / 2, (w.screenHeight() - w.height()) / 2 - 100);
+}
+
+void FormUtility::Form_Activate()
+{
+    place();
     const app::Unscrambled address = app::webAddress();
     c_.links[3]->setText(address.text.value_or(QString()));
 }

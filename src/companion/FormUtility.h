@@ -47,6 +47,7 @@ public:
     void Command1_Click();
 
 private:
+    void place(); // centred, 100 twips above the middle, by the outer size
     void hover(int link);
     void press(int link, bool bold);
     void openDownload(int link);

@@ -14,6 +14,7 @@ void FormTallix::connectHistory()
     c_.List1->onClick = [this] { List1_Click(); };
     c_.List1->onDoubleClick = [this] { List1_DblClick(); };
     c_.List2->onClick = [this] { List2_Click(); };
+    c_.List1->onScroll = [this] { List1_Scroll(); };
     c_.List2->onScroll = [this] { List2_Scroll(); };
     c_.Command1->onClick = [this] { Command1_Click(); };
     c_.mnuClsHistory->onClick = [this] { mnuClsHistory_Click(); };
@@ -51,6 +52,9 @@ void FormTallix::List2_Click()
     InsertAtCaret(history::StripResultText(row));
 }
 
+// Both ways, whichever list scrolls and however: an expression always stands beside its own
+// result. Setting the top row a list already has raises no second notification.
+void FormTallix::List1_Scroll() { c_.List2->setTopIndex(c_.List1->topIndex()); }
 void FormTallix::List2_Scroll() { c_.List1->setTopIndex(c_.List2->topIndex()); }
 
 void FormTallix::Command1_Click() { history_.emptyBoth(); }

@@ -29,12 +29,17 @@ public:
     // The name of the window's control that has the keyboard focus, empty when none has.
     virtual QString activeControlName() const = 0;
 
+    // Has a screen reader say the text now (the outcome of a command), beside the focused control.
+    virtual void announce(const QString &text) = 0;
+
     virtual void close() = 0;
     virtual void endProgram() = 0;
 
     std::function<void()> onActivate; // shown, or active again after another window of ours
     std::function<void()> onClick;     // a click on the background, not on a control
     std::function<void()> onMouseMove; // over the background
+    // The outer size became known after it was read (a window manager framed the window late).
+    std::function<void()> onFrameKnown;
 };
 
 } // namespace platform

@@ -79,6 +79,21 @@ private slots:
         QTEST(fake.window.top, "top");
     }
 
+    // Under a window manager the frame is known only after the first show: the window is placed
+    // again with its outer size, title bar included.
+    void placedAgainWithTheFrame()
+    {
+        FakeForm fake;
+        fake.window.outerH = 5730; // the client area alone, as before the frame is known
+        app::FormTallix form(fake.controls);
+        form.Form_Load();
+        QCOMPARE(fake.window.top, (12000 - 5730) / 2 - 300);
+        fake.window.outerH = 6390;
+        fake.window.onFrameKnown();
+        QCOMPARE(fake.window.top, (12000 - 6390) / 2 - 300);
+        QCOMPARE(fake.window.left, (19200 - 8865) / 2);
+    }
+
     void activation()
     {
         Started s;
@@ -160,6 +175,9 @@ private slots:
         s.fake.Text1.setFocus();
         s.calculate(QStringLiteral("7 +"));
         QCOMPARE(s.fake.window.focus, QStringLiteral("Text1"));
+        // A screen reader hears each outcome, the same one twice as well.
+        s.calculate(QStringLiteral("7 +"));
+        QCOMPARE(s.fake.window.announced, (QStringList{"= 7", "Error", "Error"}));
     }
 
     void emptyHistoryAppendsWithoutEmptying()

@@ -71,6 +71,20 @@ private slots:
         QVERIFY(s.fake.messages.shown[0].startsWith(QStringLiteral("No paint program could be started. Tried: kolourpaint, pinta")));
     }
 
+    // The desktop's own choice for text and for pictures comes before the fixed list.
+    void launchersAskTheDesktopFirst()
+    {
+        Started s;
+        s.fake.shell.installed = {"kate", "pinta"};
+        s.fake.shell.defaults = {{"text/plain", "org.example.Editor.desktop"}, {"image/png", "viewer.desktop"}};
+        s.fake.shell.broken = {"viewer.desktop"}; // named but will not start: the list follows
+        s.choose(s.fake.controls.mnuNotepad);
+        s.choose(s.fake.controls.mnuPaint);
+        QCOMPARE(s.fake.shell.started,
+                 (QStringList{"org.example.Editor.desktop", "viewer.desktop", "/usr/bin/pinta"}));
+        QVERIFY(s.fake.messages.shown.isEmpty());
+    }
+
     void websiteAndCompanions()
     {
         Started s;

@@ -6,7 +6,9 @@
 #   3. "Decimal Places: Auto" from the Decimal button's pop-up, then calculating again;
 #   4. saving through the real save dialog, Clear All, loading back, saving again;
 #   5. a cut and paste round trip in the expression box through the Edit menu's keys;
-#   6. Ctrl+Q ends the program with status 0 and leaves no stray files.
+#   6. the keyboard alone: a calculation, an expression row brought back with Shift+Tab, Home
+#      and Enter, calculated and sent on with Enter, a result row inserted with Tab and Down;
+#   7. Ctrl+Q ends the program with status 0 and leaves no stray files.
 # Exits 77 (skipped) when the X tools are missing. On a failure it says what it expected and
 # what it saw, and keeps a screenshot.
 set -uo pipefail
@@ -61,7 +63,7 @@ clipboard() { xclip -o -selection clipboard 2>/dev/null; }
 # Pixel centres of the controls in the client area (positions in twips / 15).
 text1="292 271"; text2="304 365"; clear_box="32 364"; decimal="156 364"; calculate="462 364"
 copy_result="538 364"; keypad() { echo $((84 + 24 * $1)) 180; }
-row_y() { echo $((4 + 10 + 19 * $1)); } # rows of the history lists, 19 px apart
+row_y() { echo $((4 + 1 + 10 + 20 * $1)); } # rows of the history lists, 20 px apart (fonts-wine)
 box_text() { click $text1; keys ctrl+a ctrl+c; clipboard; }
 
 step="1: sample expression"
@@ -124,7 +126,22 @@ expect "the cut text" "12 * 34" "$(clipboard)"
 keys ctrl+v ctrl+v
 expect "the box after two pastes" "12 * 3412 * 34" "$(box_text)"
 
-step="6: exit"
+step="6: keyboard only"
+keys ctrl+a
+type_text '7*6'
+keys Return
+keys shift+Tab shift+Tab shift+Tab # from the send button: Picture1, the results, the expressions
+keys Home Return # the first expression row, as a double click
+keys Return # calculate it; the focus goes to the send button
+keys Return # which sends the result to the expression box
+keys ctrl+a ctrl+c # the focus is back in the expression box
+expect "the result sent on" "595.090909090909" "$(clipboard)"
+keys End Tab Tab Tab Tab Tab Tab Tab Tab Tab # from the expression box to the results
+keys Down # the first result row: inserted at the caret as a click inserts it
+keys ctrl+a ctrl+c
+expect "the box after a result row" "595.090909090909595.09" "$(clipboard)"
+
+step="7: exit"
 keys ctrl+q
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "expected Ctrl+Q to end the program"
@@ -133,4 +150,4 @@ status=$?
 app=""
 expect "the exit status" "0" "$status"
 expect "the files left" "again.txt history.txt" "$(cd "$work/files" && ls -A | tr '\n' ' ' | sed 's/ $//')"
-echo "PASS: all six steps"
+echo "PASS: all seven steps"

@@ -13,6 +13,7 @@
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <deque>
@@ -126,6 +127,7 @@ public:
     void move(int l, int t) override { left = l; top = t; }
     void popupMenu(const QString &menuName, int x, int y) override { popups.push_back({menuName, x, y}); }
     QString activeControlName() const override { return focus; }
+    void announce(const QString &text) override { announced << text; }
     void close() override { closed = true; }
     void endProgram() override { ended = true; }
 
@@ -134,6 +136,7 @@ public:
     int left = 0, top = 0;
     QString focus;
     std::vector<Popup> popups;
+    QStringList announced;
     bool closed = false, ended = false;
 };
 
@@ -244,7 +247,14 @@ public:
         opened << address;
         return true;
     }
+    QString defaultApplication(const QString &mimeType) const override { return defaults.value(mimeType); }
+    bool startApplication(const QString &desktopEntry) override
+    {
+        started << desktopEntry;
+        return !broken.contains(desktopEntry);
+    }
     QStringList installed, broken, started, opened;
+    QHash<QString, QString> defaults; // MIME type to desktop entry
 };
 
 class FakeCompanions : public platform::CompanionWindows

@@ -1,5 +1,6 @@
 #include "app/FormTallix.h"
 #include "app/MainWindow.h"
+#include "platform/Button.h"
 #include "platform/ListBox.h"
 #include "platform/TextBox.h"
 
@@ -8,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -87,7 +89,8 @@ private slots:
         QCOMPARE(r.window.controls().List2->listIndex(), -1); // the result highlight went
     }
 
-    void scrollCouplingOneWay()
+    // The two lists show the same top row whichever scrolls: wheel, keys or scroll bar.
+    void scrollCouplingBothWays()
     {
         Running r;
         QVERIFY(r.start());
@@ -97,11 +100,91 @@ private slots:
         r.window.controls().List1->addItems(rows);
         r.window.controls().List2->addItems(rows);
         QCoreApplication::processEvents();
+        platform::ListBox &list1 = *r.window.controls().List1;
+        platform::ListBox &list2 = *r.window.controls().List2;
         r.list2->verticalScrollBar()->setValue(120);
-        QCOMPARE(r.window.controls().List1->topIndex(), 120);
+        QCOMPARE(list1.topIndex(), 120);
         r.list1->verticalScrollBar()->setValue(10);
-        QCOMPARE(r.window.controls().List2->topIndex(), 120);
-        QCOMPARE(r.list1->indexAt(QPoint(2, 2)).row(), 10);
+        QCOMPARE(list2.topIndex(), 10);
+
+        const QPoint inside(20, 20);
+        QWheelEvent wheel(inside, r.list1->viewport()->mapToGlobal(inside), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(r.list1->viewport(), &wheel);
+        QVERIFY(list1.topIndex() > 10);
+        QCOMPARE(list2.topIndex(), list1.topIndex());
+
+        r.list1->setFocus();
+        QTest::keyClick(r.list1, Qt::Key_End);
+        QCOMPARE(list1.listIndex(), 199);
+        QVERIFY(list1.topIndex() > 150);
+        QCOMPARE(list2.topIndex(), list1.topIndex());
+        QCOMPARE(r.list2->indexAt(QPoint(2, 2)).row(), r.list1->indexAt(QPoint(2, 2)).row());
+        r.list2->setFocus();
+        QTest::keyClick(r.list2, Qt::Key_Home);
+        QCOMPARE(list1.topIndex(), 0);
+    }
+
+    // The keys work the lists as clicks do: an arrow selects and clicks, Enter on an expression
+    // row double-clicks, and Tab leaves the list.
+    void keysWorkTheLists()
+    {
+        Running r;
+        QVERIFY(r.start());
+        r.calculate(QStringLiteral("1 + 1"));
+        r.calculate(QStringLiteral("7 * 6"));
+        r.box().setText(QStringLiteral("10 + "));
+        r.box().setSelStart(100);
+        r.list2->setFocus();
+        QTest::keyClick(r.list2, Qt::Key_Down); // no row yet: the first
+        QCOMPARE(r.box().text(), QStringLiteral("10 + 2"));
+        QTest::keyClick(r.list2, Qt::Key_Down);
+        QCOMPARE(r.box().text(), QStringLiteral("10 + 242"));
+        QTest::keyClick(r.list2, Qt::Key_Down); // the last row already: no move, no click
+        QCOMPARE(r.box().text(), QStringLiteral("10 + 242"));
+
+        r.list1->setFocus();
+        QTest::keyClick(r.list1, Qt::Key_Down);
+        QCOMPARE(r.window.controls().List2->listIndex(), -1); // the click deselected the results
+        QTest::keyClick(r.list1, Qt::Key_Return);
+        QCOMPARE(r.box().text(), QStringLiteral("1 + 1"));
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
+        QCOMPARE(r.window.controls().Text2->text(), QString());
+
+        r.list1->setFocus();
+        QTest::keyClick(r.list1, Qt::Key_Tab);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("List2"));
+        QTest::keyClick(r.list2, Qt::Key_Backtab);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("List1"));
+    }
+
+    void arrowInThePalettePicks()
+    {
+        Running r;
+        QVERIFY(r.start());
+        auto *palette = r.window.findChild<QAbstractItemView *>(QStringLiteral("List3"));
+        r.box().setText(QStringLiteral("9"));
+        r.box().setSelStart(1);
+        r.window.controls().Command5->onClick();
+        QVERIFY(palette->isVisible());
+        QCOMPARE(palette->verticalScrollBar()->maximum(), 0); // all eighteen rows show
+        palette->setFocus();
+        QTest::keyClick(palette, Qt::Key_Down); // the first row, "+"
+        QVERIFY(!palette->isVisible());
+        QCOMPARE(r.box().text(), QStringLiteral("9 + "));
+        r.window.controls().Command5->onClick();
+        palette->setFocus();
+        QTest::keyClick(palette, Qt::Key_End); // "Int"
+        QCOMPARE(r.box().text(), QStringLiteral("9 + Int()"));
+        QCOMPARE(r.box().selStart(), 8);
+        r.window.controls().Command5->onClick();
+        palette->setFocus();
+        QTest::keyClick(palette, Qt::Key_Space); // the selected row again
+        QCOMPARE(r.box().text(), QStringLiteral("9 + Int(Int())"));
+        r.window.controls().Command5->onClick();
+        palette->setFocus();
+        QTest::keyClicks(palette, QStringLiteral("s")); // the first row starting with "S"
+        QCOMPARE(r.box().text(), QStringLiteral("9 + Int(Int(Sqr()))"));
     }
 
     // After a calculation the focus is on the send button, so a second Enter sends the result.

@@ -1,16 +1,49 @@
 #include "app/FormTallix.h"
 #include "app/MainWindow.h"
 #include "platform/ListBox.h"
+#include "platform/Button.h"
+#include "platform/MenuEntry.h"
+#include "platform/qt/OriginalFonts.h"
+#include "platform/qt/QtShell.h"
 #include "platform/qt/QtTextBox.h"
 
 #include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QHeaderView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
+#include <QtEndian>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 
 namespace {
 
 const QString sample = QStringLiteral("238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3");
+
+// A control as the Tab key meets it: its name, and its index in a control array.
+QString stop(const QWidget *w)
+{
+    const QVariant index = w->property("index");
+    return index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt()) : w->objectName();
+}
+
+QStringList tabCycle(bool paletteShown)
+{
+    QStringList order{"Text1", "Text2", "Command4", "Command5", "Command2", "Command3", "CommandCopy1",
+                      "CommandCopy2", "List1", "List2", "Picture1", "List3", "CommandCC"};
+    if (!paletteShown)
+        order.removeAll(QStringLiteral("List3")); // a hidden control is no tab stop
+    for (int i = 0; i < 18; ++i)
+        order << QStringLiteral("CommandNum(%1)").arg(i);
+    order << "Command1" << "Command6";
+    return order;
+}
 
 struct Running
 {
@@ -103,6 +136,221 @@ private slots:
         } while (w && w != first);
         QCOMPARE(order.mid(0, 8), (QStringList{"Text1", "Text2", "Command4", "Command5", "Command2", "Command3",
                                                "CommandCopy1", "CommandCopy2"}));
+    }
+
+    // Real Tab and Shift+Tab key presses go round all the stops, in order, and come back.
+    void tabKeysGoRound_data()
+    {
+        QTest::addColumn<bool>("paletteShown");
+        QTest::newRow("palette shown: 33 stops") << true;
+        QTest::newRow("palette hidden") << false;
+    }
+
+    void tabKeysGoRound()
+    {
+        QFETCH(bool, paletteShown);
+        Running r;
+        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        if (paletteShown)
+            r.window.controls().Command5->onClick();
+        const QStringList expected = tabCycle(paletteShown);
+        QCOMPARE(expected.size(), paletteShown ? 33 : 32);
+        const QString text = r.window.controls().Text1->text();
+        r.edit("Text1")->setFocus();
+        QStringList forward;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            forward << stop(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(forward, expected);
+        QCOMPARE(stop(QApplication::focusWidget()), QStringLiteral("Text1"));
+        QStringList backward;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.prepend(stop(QApplication::focusWidget()));
+        }
+        QCOMPARE(backward, expected);
+        QCOMPARE(r.window.controls().Text1->text(), text); // the keys typed nothing
+    }
+
+    // Buttons that share a caption, and keys that show a sign, have names a listener can tell apart.
+    void spokenNames()
+    {
+        Running r;
+        app::MainWindow &window = r.window;
+        auto name = [&](const char *control) {
+            return window.findChild<QWidget *>(QLatin1String(control))->accessibleName();
+        };
+        QCOMPARE(name("Command4"), QStringLiteral("Clear Calculate Textbox"));
+        QCOMPARE(name("Command1"), QStringLiteral("Clear Calculate History"));
+        QStringList keys;
+        for (QPushButton *key : window.findChildren<QPushButton *>(QStringLiteral("CommandNum")))
+            if (key->property("index").toInt() >= 9)
+                keys << key->accessibleName();
+        QCOMPARE(keys, (QStringList{"9", "decimal point", "plus", "minus", "times", "divided by", "power",
+                                    "open parenthesis", "close parenthesis"}));
+        auto *palette = window.findChild<QTableView *>(QStringLiteral("List3"));
+        QStringList spoken;
+        for (int row : {0, 4, 6, 7})
+            spoken << palette->model()->index(row, 0).data(Qt::AccessibleTextRole).toString();
+        QCOMPARE(spoken, (QStringList{"plus", "integer division", "modulo", "Sqr, square root"}));
+    }
+
+    // After a calculation started with the mouse, the send button shows that it has the focus,
+    // and its description tells the result.
+    void focusShownAndOutcomeDescribed()
+    {
+        Running r;
+        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        r.window.controls().Text1->setText(QStringLiteral("6*7"));
+        QTest::mouseClick(r.window.findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
+        auto *send = r.window.findChild<QPushButton *>(QStringLiteral("CommandCC"));
+        QVERIFY(send->hasFocus());
+        QVERIFY(r.window.testAttribute(Qt::WA_KeyboardFocusChange)); // the style draws the ring
+        QCOMPARE(send->accessibleDescription(), QStringLiteral("= 42"));
+        r.edit("Text1")->setFocus(); // the focus moves on: the button's own description is back
+        QCOMPARE(send->accessibleDescription(), QStringLiteral("Sent the Result to Calculate Textbox"));
+        r.window.controls().Text1->setText(QStringLiteral("6*"));
+        QTest::keyClick(r.edit("Text1"), Qt::Key_Return);
+        QCOMPARE(r.edit("Text1")->accessibleDescription(), QStringLiteral("Error"));
+    }
+
+    // Controls whose text colour is fixed keep the background it was chosen for, under a dark
+    // theme too; the others follow the theme.
+    void fixedColoursKeepTheirBackground()
+    {
+        const QPalette before = QApplication::palette();
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Button, QColor(50, 50, 50));
+        dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 60));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        {
+            app::MainWindow window;
+            auto color = [&](const char *control, QPalette::ColorRole role) {
+                return window.findChild<QWidget *>(QLatin1String(control))->palette().color(role);
+            };
+            QCOMPARE(color("Text1", QPalette::Base), QColor(255, 255, 255));
+            QCOMPARE(color("Text2", QPalette::Base), QColor(255, 255, 255));
+            QCOMPARE(color("Picture1", QPalette::Window), QColor(255, 255, 255));
+            QVERIFY(window.findChild<QWidget *>(QStringLiteral("Picture1"))->autoFillBackground());
+            QCOMPARE(color("List1", QPalette::Base), QColor(255, 255, 225));
+            QCOMPARE(color("List2", QPalette::Base), QColor(255, 255, 225));
+            QCOMPARE(color("List3", QPalette::Base), QColor(224, 224, 224));
+            QCOMPARE(color("Command3", QPalette::Button), QColor(50, 50, 50));
+        }
+        QApplication::setPalette(before);
+    }
+
+    // The original's fonts where fonts-wine is installed; rows a line high, and whole rows only.
+    void fontsAndRows()
+    {
+        app::MainWindow window;
+        if (platform::qt::originalFontLoaded(QStringLiteral("MS Sans Serif"))) {
+            QCOMPARE(QFontInfo(window.findChild<QWidget *>(QStringLiteral("Text1"))->font()).family(),
+                     QStringLiteral("MS Sans Serif"));
+            QCOMPARE(QFontInfo(window.findChild<QWidget *>(QStringLiteral("Command3"))->font()).family(),
+                     QStringLiteral("MS Sans Serif"));
+        }
+        if (platform::qt::originalFontLoaded(QStringLiteral("Tahoma")))
+            QCOMPARE(QFontInfo(window.findChildren<QPushButton *>(QStringLiteral("CommandNum")).constFirst()->font())
+                         .family(),
+                     QStringLiteral("Tahoma"));
+        auto *calculate = window.findChild<QPushButton *>(QStringLiteral("Command3"));
+        QVERIFY(calculate->fontMetrics().horizontalAdvance(calculate->text()) + 8 <= calculate->width());
+        for (const char *name : {"List1", "List2", "List3"}) {
+            auto *list = window.findChild<QTableView *>(QLatin1String(name));
+            const int row = list->verticalHeader()->defaultSectionSize();
+            QCOMPARE(row, QFontMetrics(list->font()).height());
+            QCOMPARE((list->height() - 2 * list->frameWidth()) % row, 0);
+        }
+        auto *results = window.findChild<QTableView *>(QStringLiteral("List2"));
+        const int scrollBar = results->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QVERIFY2(results->fontMetrics().horizontalAdvance(QStringLiteral("insert the history result")) <
+                     results->width() - scrollBar - 2 * results->frameWidth() - 6,
+                 "a result instruction row is cut");
+    }
+
+    // Text2 is taller than its frame; its line is drawn where a one-line box draws it, whole.
+    void resultLineShowsWhole()
+    {
+        Running r;
+        QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+        QPlainTextEdit *text2 = r.edit("Text2");
+        const QRectF line = text2->document()->documentLayout()->blockBoundingRect(text2->document()->firstBlock());
+        const int bottom = text2->viewport()->mapTo(text2->parentWidget(), QPoint(0, qCeil(line.bottom()))).y();
+        QVERIFY2(bottom + text2->frameWidth() <= text2->parentWidget()->height(),
+                 qPrintable(QStringLiteral("the line ends at %1").arg(bottom)));
+    }
+
+    // Only the checked entry of the Decimal Places menu shows a mark, also after others were checked.
+    void onlyTheCheckedEntryShowsAMark()
+    {
+        Running r;
+        auto *menu = r.window.findChild<QMenu *>(QStringLiteral("mnuDec"));
+        QStringList marked;
+        for (const char *entry : {"mnuDec5", "mnuDecAuto", "mnuDec0"})
+            r.window.findChild<QAction *>(QLatin1String(entry))->trigger();
+        for (QAction *action : menu->actions())
+            if (action->isCheckable() || action->isChecked())
+                marked << action->objectName();
+        QCOMPARE(marked, QStringList{"mnuDec0"});
+        QVERIFY(r.window.findChild<QAction *>(QStringLiteral("mnuDec0"))->isChecked());
+        r.window.findChild<QAction *>(QStringLiteral("mnuDec0"))->trigger(); // again: still checked
+        QVERIFY(r.window.findChild<QAction *>(QStringLiteral("mnuDec0"))->isChecked());
+    }
+
+    // Each bitmap strike of a font can be put first, the others keeping their order; a font
+    // that is cut short or has no such strike gives no copy rather than a damaged one.
+    void bitmapStrikesReordered()
+    {
+        // A font file of one table, EBLC, holding three 48-byte strike records marked 'a', 'b', 'c'.
+        QByteArray font(12 + 16, '\0');
+        font[5] = 1; // one table
+        font.replace(12, 4, "EBLC");
+        const int eblc = int(font.size());
+        QByteArray table(8, '\0');
+        table[7] = 3; // three strikes
+        for (char mark : {'a', 'b', 'c'})
+            table += QByteArray(48, mark);
+        qToBigEndian<quint32>(quint32(eblc), font.data() + 12 + 8);
+        qToBigEndian<quint32>(quint32(table.size()), font.data() + 12 + 12);
+        font += table;
+        auto order = [&](const QByteArray &copy) {
+            QString marks;
+            for (int i = 0; i < 3; ++i)
+                marks += QLatin1Char(copy.at(eblc + 8 + 48 * i));
+            return marks;
+        };
+        QCOMPARE(order(platform::qt::withStrikeFirst(font, 0)), QStringLiteral("abc"));
+        QCOMPARE(order(platform::qt::withStrikeFirst(font, 2)), QStringLiteral("cab"));
+        QCOMPARE(platform::qt::withStrikeFirst(font, 2).size(), font.size());
+        QVERIFY(platform::qt::withStrikeFirst(font, 3).isEmpty());
+        QVERIFY(platform::qt::withStrikeFirst(font.left(font.size() - 1), 0).isEmpty());
+        QVERIFY(platform::qt::withStrikeFirst(font.left(20), 0).isEmpty());
+        QVERIFY(platform::qt::withStrikeFirst(QByteArray(), 0).isEmpty());
+    }
+
+    void desktopEntryCommand_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("field codes dropped")
+            << "[Desktop Entry]\nName=Editor\nExec=gedit %U\n" << QStringList{"gedit"};
+        QTest::newRow("quoted arguments kept")
+            << "[Desktop Entry]\nExec=\"/opt/my editor/bin\" --new-window %f\n" << QStringList{"/opt/my editor/bin", "--new-window"};
+        QTest::newRow("other groups ignored")
+            << "[Desktop Action New]\nExec=other\n[Desktop Entry]\nExec=kolourpaint %u\n" << QStringList{"kolourpaint"};
+        QTest::newRow("no Exec") << "[Desktop Entry]\nName=Broken\n" << QStringList{};
+    }
+
+    void desktopEntryCommand()
+    {
+        QFETCH(QString, entry);
+        QTEST(platform::qt::QtShell::execCommand(entry), "command");
     }
 
     void lineBreaksReadAsCrLf()

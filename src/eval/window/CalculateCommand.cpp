@@ -6,6 +6,7 @@
 
 #include "platform/Button.h"
 #include "platform/TextBox.h"
+#include "platform/Window.h"
 
 namespace app {
 
@@ -32,9 +33,11 @@ void FormTallix::Command3_Click()
             history_.emptyBoth();
         if (expression != history_.lastExpressionRow())
             history_.appendEntry(expression, c_.Text2->text());
+        c_.window->announce(c_.Text2->text()); // a screen reader's user hears the outcome too
     } catch (const eval::ScriptError &) {
         c_.Text2->setForeColor(platform::colors::Red);
         c_.Text2->setText(QStringLiteral("Error"));
+        c_.window->announce(QStringLiteral("Error"));
     }
 }
 

@@ -19,7 +19,14 @@ QtButton::QtButton(QAbstractButton *button) : button_(button)
 
 int QtButton::left() const { return twips(button_->x()); }
 int QtButton::top() const { return twips(button_->y()); }
-void QtButton::setFocus() { button_->setFocus(Qt::OtherFocusReason); }
+void QtButton::setFocus()
+{
+    // The program moves the focus here (after a calculation): show it, even after mouse use,
+    // so that the user sees where the next Enter goes.
+    button_->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    button_->setFocus(Qt::OtherFocusReason);
+    button_->update();
+}
 
 bool QtButton::eventFilter(QObject *watched, QEvent *event)
 {

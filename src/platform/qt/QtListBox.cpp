@@ -2,13 +2,31 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 #include <QScrollBar>
 #include <QStringListModel>
 
 namespace platform::qt {
 
-QtListBox::QtListBox(QTableView *view) : view_(view), model_(new QStringListModel(view))
+class QtListBox::RowModel : public QStringListModel
+{
+public:
+    using QStringListModel::QStringListModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::AccessibleTextRole && !spoken.isEmpty()) {
+            const QString row = QStringListModel::data(index, Qt::DisplayRole).toString();
+            return spoken.value(row, row);
+        }
+        return QStringListModel::data(index, role);
+    }
+
+    QHash<QString, QString> spoken;
+};
+
+QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
 {
     view_->setModel(model_);
     view_->horizontalHeader()->hide();
@@ -16,8 +34,9 @@ QtListBox::QtListBox(QTableView *view) : view_(view), model_(new QStringListMode
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setMinimumSectionSize(1);
-    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 2);
+    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height());
     view_->setShowGrid(false);
+    view_->setTabKeyNavigation(false);
     view_->setWordWrap(false);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -37,6 +56,76 @@ QtListBox::QtListBox(QTableView *view) : view_(view), model_(new QStringListMode
         if (onScroll)
             onScroll();
     });
+    view_->installEventFilter(this);
+    fitWholeRows();
+}
+
+void QtListBox::fitWholeRows()
+{
+    const int row = view_->verticalHeader()->defaultSectionSize();
+    const int frame = 2 * view_->frameWidth();
+    const int rows = qMax(1, (view_->height() - frame) / row);
+    view_->resize(view_->width(), rows * row + frame);
+}
+
+void QtListBox::setSpokenRows(const QHash<QString, QString> &spoken) { model_->spoken = spoken; }
+
+void QtListBox::activate(bool doubleClick)
+{
+    if (model_->rowCount() == 0)
+        return;
+    if (listIndex() < 0) {
+        const QModelIndex current = view_->currentIndex();
+        setListIndex(current.isValid() ? current.row() : 0);
+    }
+    if (doubleClick && onDoubleClick)
+        onDoubleClick();
+    else if (onClick)
+        onClick();
+}
+
+bool QtListBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != view_ || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QObject::eventFilter(watched, event);
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        const int before = listIndex();
+        if (before < 0 && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            activate(false); // nothing selected yet: the first arrow selects the row it stands on
+            return true;
+        }
+        // Home and End go to the first and last row; a table view takes them within the row
+        // unless Ctrl is held.
+        const bool toEnd = key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
+        QKeyEvent rowKey(QEvent::KeyPress, key->key(), toEnd ? Qt::ControlModifier : key->modifiers(), key->text());
+        static_cast<QObject *>(view_)->event(&rowKey); // the view moves the selection
+        view_->scrollTo(view_->currentIndex()); // also when it stood there already
+        if (listIndex() != before && onClick)
+            onClick();
+        return true;
+    }
+    case Qt::Key_Space: activate(false); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: activate(true); return true;
+    default: break;
+    }
+    if (key->text().isEmpty() || !key->text().at(0).isPrint())
+        return QObject::eventFilter(watched, event);
+    // A typed character selects the next row that starts with it: a click as well.
+    const int before = listIndex();
+    static_cast<QObject *>(view_)->event(event);
+    if (listIndex() != before && onClick)
+        onClick();
+    return true;
 }
 
 void QtListBox::addItem(const QString &row)

@@ -2,16 +2,21 @@
 
 #include "platform/ListBox.h"
 
+#include <QHash>
 #include <QObject>
 
 class QTableView;
-class QStringListModel;
 
 namespace platform::qt {
 
 // A list box over a one-column QTableView: rows of one fixed height scrolled row by row, so
 // the scroll bar's value is the top row, and appending to a long history costs the same as
 // to a short one (a QListView lays all its rows out again on every append).
+//
+// As the platform's list box: a row is as high as a line of its font, the box shows whole
+// rows only (it is shortened to a multiple of rows), Tab leaves it, a selection moved with the
+// keys is a click, Space clicks the current row, and Enter double-clicks it (or clicks it
+// where nothing answers a double click).
 class QtListBox : public QObject, public ListBox
 {
 public:
@@ -34,9 +39,19 @@ public:
 
     QTableView *widget() const { return view_; }
 
+    // What a screen reader says for a row, by the row's text; rows not named say their text.
+    void setSpokenRows(const QHash<QString, QString> &spoken);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    class RowModel;
+    void fitWholeRows();
+    void activate(bool doubleClick);
+
     QTableView *view_;
-    QStringListModel *model_;
+    RowModel *model_;
     Rgb color_;
 };
 

@@ -14,8 +14,8 @@ QtMenuEntry::QtMenuEntry(QAction *action) : action_(action)
 
 void QtMenuEntry::setChecked(bool checked)
 {
-    // Only entries that have ever carried a mark draw one; the handlers set the marks.
-    action_->setCheckable(action_->isCheckable() || checked);
+    // Only the checked entry draws a mark: an unchecked entry shows no empty box.
+    action_->setCheckable(checked);
     action_->setChecked(checked);
 }
 

@@ -4,39 +4,84 @@
 
 #include "platform/Window.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace platform::qt {
 
 // What every window of ours answers alike as a platform::Window: its caption, its place and
 // size in twips on its screen, which of its controls has the focus, and its activation when it
 // is first shown.
+//
+// Under a window manager the outer size (title bar and borders) is known only some time after
+// the first show. A size read before then lacks the frame; once the frame's extents arrive,
+// onFrameKnown tells so, and the window can be placed again with its outer size.
 template <typename QtWindow>
 class QtWindowPlace : public QtWindow, public platform::Window
 {
 public:
     using QtWindow::QtWindow;
+    // The focus watch ends with this part of the window, before its widgets go.
+    ~QtWindowPlace() override { QObject::disconnect(focusWatch_); }
 
     QString caption() const override { return this->windowTitle(); }
     int screenWidth() const override { return twips(this->screen()->geometry().width()); }
     int screenHeight() const override { return twips(this->screen()->geometry().height()); }
-    int width() const override { return twips(this->frameGeometry().width()); }
-    int height() const override { return twips(this->frameGeometry().height()); }
+    int width() const override
+    {
+        noteSizeRead();
+        const QMargins f = frame();
+        return twips(this->geometry().width() + f.left() + f.right());
+    }
+    int height() const override
+    {
+        noteSizeRead();
+        const QMargins f = frame();
+        return twips(this->geometry().height() + f.top() + f.bottom());
+    }
 
     void move(int left, int top) override
     {
         const QRect area = this->screen()->geometry();
-        QWidget::move(area.x() + pixels(left), area.y() + pixels(top));
+        const QPoint place(area.x() + pixels(left), area.y() + pixels(top));
+        // Once framed, the frame's corner is placed (a widget's own move would count the frame
+        // twice on X11); before that the toolkit places what it can.
+        if (QWindow *handle = this->windowHandle(); handle != nullptr && frameKnown())
+            handle->setFramePosition(place);
+        else
+            QWidget::move(place);
     }
 
     QString activeControlName() const override
     {
         const QWidget *focused = QApplication::focusWidget();
         return focused != nullptr && focused->window() == this ? focused->objectName() : QString();
+    }
+
+    // Said by a screen reader: the focused control describes the text until the focus moves on
+    // (where the toolkit has no announcement of its own).
+    void announce(const QString &text) override
+    {
+        QWidget *focused = QApplication::focusWidget();
+        if (focused == nullptr || focused->window() != this)
+            focused = this;
+        if (described_ != focused) {
+            restoreDescription(true);
+            described_ = focused;
+            savedDescription_ = focused->accessibleDescription();
+        }
+        focused->setAccessibleDescription(QString()); // the same text twice is heard twice
+        focused->setAccessibleDescription(text);
+        QAccessibleEvent changed(focused, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+        if (!focusWatch_)
+            focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, this, [this] { restoreDescription(false); });
     }
 
 protected:
@@ -50,10 +95,51 @@ protected:
             if (onActivate)
                 onActivate();
         });
+        waitForFrame(0);
     }
 
 private:
+    // The window manager's frame around the window, as far as it has told it yet.
+    QMargins frame() const
+    {
+        const QWindow *handle = this->windowHandle();
+        return handle != nullptr && this->isVisible() ? handle->frameMargins() : QMargins();
+    }
+    bool frameKnown() const { return !frame().isNull(); }
+    void noteSizeRead() const
+    {
+        if (!frameKnown())
+            sizeReadWithoutFrame_ = true;
+    }
+
+    // Polled: the toolkit sends no event when the window manager reports its frame.
+    void waitForFrame(int tries)
+    {
+        constexpr int Tries = 40; // 2 s: a window manager that has not framed it by then does not
+        if (frameKnown()) {
+            if (sizeReadWithoutFrame_ && onFrameKnown)
+                onFrameKnown();
+            sizeReadWithoutFrame_ = false;
+            return;
+        }
+        if (tries < Tries)
+            QTimer::singleShot(50, this, [this, tries] { waitForFrame(tries + 1); });
+    }
+
+    // Gives the described control its own description back once the focus has left it.
+    void restoreDescription(bool always)
+    {
+        if (!described_ || (!always && QApplication::focusWidget() == described_.data()))
+            return;
+        described_->setAccessibleDescription(savedDescription_);
+        described_.clear();
+    }
+
     bool shownOnce_ = false;
+    mutable bool sizeReadWithoutFrame_ = false;
+    QMetaObject::Connection focusWatch_;
+    QPointer<QWidget> described_;
+    QString savedDescription_;
 };
 
 } // namespace platform::qt

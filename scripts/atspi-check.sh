@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Starts the calculator on its own Xvfb display and D-Bus session with accessibility on, and
+# reads it through AT-SPI as a screen reader would (scripts/atspi_check.py):
+#   scripts/atspi-check.sh PROGRAM
+# Exits 77 (skipped) when Xvfb, xdotool, dbus-run-session or python3-pyatspi are missing.
+set -uo pipefail
+program=$(realpath "${1:?usage: atspi-check.sh PROGRAM}")
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool dbus-run-session; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+
+if [ -z "${ATSPI_CHECK_INNER:-}" ]; then
+  exec env ATSPI_CHECK_INNER=1 dbus-run-session -- "$0" "$program"
+fi
+
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+. "$here/xvfb.sh"
+xvfb_start "$work"
+export HOME="$work" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 QT_ACCESSIBILITY=1
+# The accessibility bus is started first, so that the program does not wait for it.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
+"$program" 2>"$work/app.log" &
+app=$!
+window=$(window_of '^ Numerette 9.19$' || window_of '^ Numerette 9.19$') ||
+  { echo "FAIL: no window within 20 s"; cat "$work/app.log"; exit 1; }
+sleep 0.5
+xdotool windowfocus --sync "$window" # no window manager here: the input focus is given by hand
+sleep 0.3
+/usr/bin/python3 "$here/atspi_check.py"
