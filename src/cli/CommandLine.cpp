@@ -83,16 +83,6 @@ bool parseOptions(std::span<const std::string_view> arguments, Options &options,
     return true;
 }
 
-// The calculate command trims spaces only; other blanks and line breaks stay.
-std::string_view trimSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 class Calculator
 {
 public:
@@ -100,7 +90,7 @@ public:
 
     void calculate(std::string_view expression)
     {
-        eval::Calculation c = eval::calculateResultText(engine_, trimSpaces(expression), options_.decimalPlaces);
+        eval::Calculation c = eval::calculateResultText(engine_, expression, options_.decimalPlaces);
         if (c.ok) {
             c.resultText += '\n';
             out_.write(c.resultText.data(), static_cast<std::streamsize>(c.resultText.size()));

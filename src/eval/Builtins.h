@@ -7,11 +7,13 @@
 
 namespace eval {
 
+class EvalBudget;
 class RandomGenerator;
 
 struct CallContext
 {
     RandomGenerator &random;
+    EvalBudget &budget; // time and string room of this evaluation: see EvalBudget.h
 };
 
 using BuiltinFunction = Value (*)(CallContext &, std::span<Value>);

@@ -4,17 +4,24 @@
 #include "NumberText.h"
 #include "NumericString.h"
 #include "ScriptControl.h"
+#include "TextCase.h"
 
 #include <algorithm>
 
 namespace eval {
 
+std::string_view trimSpaces(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string rewriteExpression(std::string_view expression)
 {
-    std::string text(expression);
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+    std::string text = upperCaseText(expression);
     std::size_t at = text.find("INT");
     if (at == std::string::npos)
         return text; // the usual case: nothing to replace
@@ -30,13 +37,15 @@ std::string rewriteExpression(std::string_view expression)
     return rewritten;
 }
 
-Calculation calculateResultText(ScriptControl &engine, std::string_view expression, int decimalPlaces)
+Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
 {
     Calculation calculation;
+    const std::string_view expression = trimSpaces(text);
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
+    // Letters a to z and every byte beyond ASCII may change case.
     const bool unchanged = std::none_of(expression.begin(), expression.end(),
-                                        [](char c) { return c >= 'a' && c <= 'z'; }) &&
+                                        [](char c) { return (c >= 'a' && c <= 'z') || (c & 0x80) != 0; }) &&
                            expression.find("INT") == std::string_view::npos;
     EvalResult evaluated = unchanged ? engine.Eval(expression) : engine.Eval(rewriteExpression(expression));
     if (!evaluated.ok) {

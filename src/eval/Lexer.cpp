@@ -301,9 +301,12 @@ void Lexer::readString(Token &token)
 void Lexer::readDate(Token &token)
 {
     std::size_t start = pos_++;
-    std::size_t close = source_.find('#', pos_);
-    std::size_t lineEnd = source_.find_first_of("\r\n", pos_);
-    if (close == std::string_view::npos || (lineEnd != std::string_view::npos && lineEnd < close)) {
+    // One scan to the closing "#" or the line end, whichever comes first: the text after a
+    // literal is never read for it, so many literals cost no more than their length.
+    std::size_t close = pos_;
+    while (close < source_.size() && source_[close] != '#' && source_[close] != '\r' && source_[close] != '\n')
+        ++close;
+    if (close >= source_.size() || source_[close] != '#') {
         token.kind = TokenKind::Invalid;
         token.error = SyntaxError;
         token.text = source_.substr(start, 1);

@@ -11,6 +11,8 @@ namespace eval {
 namespace {
 
 constexpr int PrecedenceComparison = 7;
+// The longest text of a number beside a string in "&": a Double's exponent form and more.
+constexpr std::size_t MaxNumberTextBytes = 64;
 
 // A syntax error, kept apart from the runtime errors that operations throw.
 struct SyntaxFailure
@@ -55,6 +57,7 @@ Value Parser::guarded(Operation &&operation)
     if (failed_)
         return Value();
     try {
+        budget_.tick();
         return operation();
     } catch (const ScriptError &error) {
         failed_ = true;
@@ -63,9 +66,9 @@ Value Parser::guarded(Operation &&operation)
     }
 }
 
-Parser::Outcome Parser::evaluate(std::string_view source, RandomGenerator &random)
+Parser::Outcome Parser::evaluate(std::string_view source, RandomGenerator &random, EvalBudget &budget)
 {
-    Parser parser(source, random);
+    Parser parser(source, random, budget);
     Outcome outcome;
     try {
         parser.advance();
@@ -103,8 +106,16 @@ Value Parser::parseExpression(int minimumPrecedence)
         if (p == 0 || p < minimumPrecedence)
             break;
         advance();
+        const std::size_t kept = stringBytes(left);
+        budget_.hold(kept);
         const Value right = parseExpression(p + 1);
-        left = guarded([&] { return applyBinary(op, std::move(left), right); });
+        budget_.release(kept);
+        left = guarded([&] {
+            // Joining text makes a string as long as both: it must fit the budget first.
+            if ((op == BinaryOp::Concatenate || op == BinaryOp::Add) && (left.isString() || right.isString()))
+                budget_.allowString(stringBytes(left) + stringBytes(right) + MaxNumberTextBytes);
+            return applyBinary(op, std::move(left), right);
+        });
     }
     --depth_;
     return left;
@@ -180,6 +191,7 @@ Value Parser::parseCall(std::string_view name)
         if (token_.kind != TokenKind::CloseParen) {
             for (;;) {
                 Value argument = parseExpression(1);
+                budget_.hold(stringBytes(argument));
                 arguments_.push_back(std::move(argument));
                 if (token_.kind != TokenKind::Comma)
                     break;
@@ -196,12 +208,14 @@ Value Parser::parseCall(std::string_view name)
         result = guarded([&] {
             if (count < builtin->minArguments || count > builtin->maxArguments)
                 throw ScriptError(WrongNumberOfArguments, std::string(builtinDisplayName(*builtin)));
-            CallContext context{random_};
+            CallContext context{random_, budget_};
             return builtin->call(context, std::span<Value>(arguments_.data() + first, count));
         });
     } else if (parenthesised) {
         result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
     }
+    for (std::size_t i = first; i < arguments_.size(); ++i)
+        budget_.release(stringBytes(arguments_[i]));
     arguments_.resize(first);
     return result;
 }

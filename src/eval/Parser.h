@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EvalBudget.h"
 #include "Lexer.h"
 #include "ScriptError.h"
 #include "Value.h"
@@ -18,7 +19,8 @@ class RandomGenerator;
 // The whole text is always parsed, so that a syntax error anywhere wins over a runtime error,
 // as in the language; after the first runtime error nothing more is evaluated (no function is
 // called), only parsed. Nesting is bounded, so no input can exhaust the stack: deeper text
-// fails with "Out of stack space". Memory stays in proportion to the nesting, not the length.
+// fails with "Out of stack space". Memory stays in proportion to the nesting, not the length;
+// the text held meanwhile (left operands, arguments) counts toward the evaluation's budget.
 class Parser
 {
 public:
@@ -32,10 +34,13 @@ public:
         ScriptError error;
     };
 
-    static Outcome evaluate(std::string_view source, RandomGenerator &random);
+    static Outcome evaluate(std::string_view source, RandomGenerator &random, EvalBudget &budget);
 
 private:
-    Parser(std::string_view source, RandomGenerator &random) : lexer_(source), random_(random) {}
+    Parser(std::string_view source, RandomGenerator &random, EvalBudget &budget)
+        : lexer_(source), random_(random), budget_(budget)
+    {
+    }
 
     void advance() { lexer_.next(token_); }
     Value parseExpression(int minimumPrecedence);
@@ -50,6 +55,7 @@ private:
 
     Lexer lexer_;
     RandomGenerator &random_;
+    EvalBudget &budget_;
     Token token_;
     int depth_ = 0;
     bool failed_ = false;

@@ -32,7 +32,8 @@ EvalResult ScriptControl::Eval(std::string_view expression)
     // A text that does not compile runs nothing: the random sequence is as it was.
     const RandomGenerator before = random_;
     try {
-        Parser::Outcome outcome = Parser::evaluate(expression, random_);
+        EvalBudget budget(timeout_);
+        Parser::Outcome outcome = Parser::evaluate(expression, random_, budget);
         if (outcome.kind == Parser::Outcome::SyntaxFailure)
             random_ = before;
         result.ok = outcome.kind == Parser::Outcome::Ok;

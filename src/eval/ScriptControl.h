@@ -1,9 +1,11 @@
 #pragma once
 
+#include "EvalBudget.h"
 #include "RandomGenerator.h"
 #include "ScriptError.h"
 #include "Value.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,10 @@ public:
 
     EvalResult Eval(std::string_view expression);
 
+    // How long one evaluation may run before it fails with "Evaluation timed out".
+    void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
+    std::chrono::milliseconds timeout() const { return timeout_; }
+
     // Makes the instance ready for its first evaluation.
     void prepare() { ready_ = true; }
     bool isReady() const { return ready_; }
@@ -36,6 +42,7 @@ public:
 private:
     std::string language_ = "VBScript";
     bool ready_ = false;
+    std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
 };
 

@@ -9,6 +9,7 @@ const char *errorDescription(int number)
     case Overflow: return "Overflow";
     case OutOfMemory: return "Out of memory";
     case DivisionByZero: return "Division by zero";
+    case EvaluationTimedOut: return "Evaluation timed out";
     case TypeMismatch: return "Type mismatch";
     case OutOfStackSpace: return "Out of stack space";
     case InvalidUseOfNull: return "Invalid use of Null";

@@ -10,6 +10,7 @@ enum ErrorNumber : int {
     Overflow = 6,
     OutOfMemory = 7,
     DivisionByZero = 11,
+    EvaluationTimedOut = 18, // the engine's time-out stopped the evaluation
     TypeMismatch = 13,
     OutOfStackSpace = 28,
     InvalidUseOfNull = 94,
