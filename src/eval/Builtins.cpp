@@ -423,12 +423,16 @@ Value fnString(CallContext &context, Args a)
     if (n * static_cast<std::int64_t>(unit.size()) > static_cast<std::int64_t>(EvalBudget::MaxStringBytes))
         throw ScriptError(OutOfMemory);
     context.budget.allowString(static_cast<std::size_t>(n) * unit.size());
-    if (unit.size() == 1)
+    if (unit.size() == 1 || n == 0)
         return Value::string(std::string(static_cast<std::size_t>(n), unit[0]));
+    // Doubling what is there: a few large copies rather than a copy per character.
+    const std::size_t total = static_cast<std::size_t>(n) * unit.size();
     std::string out;
-    out.reserve(static_cast<std::size_t>(n) * unit.size());
-    for (std::int64_t i = 0; i < n; ++i)
-        out += unit;
+    out.reserve(total);
+    out = unit;
+    while (out.size() * 2 <= total)
+        out.append(out.data(), out.size());
+    out.append(out.data(), total - out.size());
     return Value::string(std::move(out));
 }
 
