@@ -6,9 +6,40 @@
 #include "ScriptControl.h"
 #include "TextCase.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace eval {
+
+namespace {
+
+// Whether upper-casing could change the text: a letter a to z, or any byte beyond ASCII.
+// Eight bytes at a time, as this runs over every expression calculated.
+bool mayChangeCase(std::string_view text)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & highBits) != 0)
+            return true;
+        // Every byte is below 0x80 here, so these sums carry into no neighbour: a byte's high
+        // bit says whether it is at least 'a' (0x61), and whether it is beyond 'z' (0x7A).
+        const std::uint64_t fromA = word + ones * (0x80 - 'a');
+        const std::uint64_t pastZ = word + ones * (0x80 - 'z' - 1);
+        if ((fromA & ~pastZ & highBits) != 0)
+            return true;
+    }
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'a' && c <= 'z') || (c & 0x80) != 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 std::string_view trimSpaces(std::string_view text)
 {
@@ -43,10 +74,7 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
     const std::string_view expression = trimSpaces(text);
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
-    // Letters a to z and every byte beyond ASCII may change case.
-    const bool unchanged = std::none_of(expression.begin(), expression.end(),
-                                        [](char c) { return (c >= 'a' && c <= 'z') || (c & 0x80) != 0; }) &&
-                           expression.find("INT") == std::string_view::npos;
+    const bool unchanged = !mayChangeCase(expression) && expression.find("INT") == std::string_view::npos;
     EvalResult evaluated = unchanged ? engine.Eval(expression) : engine.Eval(rewriteExpression(expression));
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);
