@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <random>
 #include <string>
 
 class TestFormatting : public QObject
@@ -102,6 +103,30 @@ private slots:
         QFETCH(int, places);
         QFETCH(QByteArray, result);
         QCOMPARE(QByteArray(eval::FormatResult(numberText.toStdString(), places).c_str()), result);
+    }
+
+    // A plain decimal text and the same number in exponent form take different roads through
+    // FormatResult; they must give the same result text at every setting.
+    void plainAndExponentFormsAgree()
+    {
+        std::mt19937_64 random(7);
+        for (int i = 0; i < 40000; ++i) {
+            std::string whole = std::to_string(random() % 1000000000000ull);
+            whole.erase(0, random() % whole.size()); // short and long whole parts, "0" too
+            std::string fraction;
+            for (auto n = random() % 12; n > 0; --n)
+                fraction += static_cast<char>('0' + random() % 10);
+            const bool negative = random() % 3 == 0;
+            const std::string plain = (negative ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
+            // The same digits as d.ddd E+x.
+            std::string all = whole + fraction;
+            const auto exponent = static_cast<long>(whole.size()) - 1;
+            const std::string scientific = (negative ? "-" : "") + all.substr(0, 1) + "." + all.substr(1) + "E" +
+                                           (exponent < 0 ? "-" : "+") + std::to_string(std::labs(exponent));
+            for (int places = 0; places <= 9; ++places)
+                QVERIFY2(eval::FormatResult(plain, places) == eval::FormatResult(scientific, places),
+                         (plain + " " + scientific + " at " + std::to_string(places)).c_str());
+        }
     }
 };
 
