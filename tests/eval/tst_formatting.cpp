@@ -5,8 +5,11 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 class TestFormatting : public QObject
 {
@@ -126,6 +129,35 @@ private slots:
             for (int places = 0; places <= 9; ++places)
                 QVERIFY2(eval::FormatResult(plain, places) == eval::FormatResult(scientific, places),
                          (plain + " " + scientific + " at " + std::to_string(places)).c_str());
+        }
+    }
+
+    // The number text of a Double is printf's %.15G, whichever road formatDouble takes:
+    // random doubles of every magnitude, short decimals, and exact ties at the 16th digit.
+    void doubleTextIsPrintfs()
+    {
+        std::mt19937_64 random(11);
+        const auto printfText = [](double d) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.15G", d);
+            return std::string(buffer);
+        };
+        std::vector<double> values{123456789012344.5, 123456789012345.5, 999999999999999.5,
+                                   999999999999999.4, 0.0001, 0.00009999999999999999, 1e15, 0.1,
+                                   1.0000000000000002, 2.5, 0.30000000000000004};
+        for (int i = 0; i < 200000; ++i) {
+            const std::uint64_t bits = random();
+            double d;
+            std::memcpy(&d, &bits, sizeof d);
+            if (std::isfinite(d))
+                values.push_back(d);
+            values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 120) - 100));
+            values.push_back(static_cast<double>(random() % 100000000) / std::pow(10.0, static_cast<double>(random() % 12)));
+        }
+        for (double d : values) {
+            if (d == 0)
+                continue;
+            QVERIFY2(eval::formatDouble(d) == printfText(d), printfText(d).c_str());
         }
     }
 };
