@@ -89,9 +89,13 @@ bool formatFixedRange(double value, std::string &out)
     }
     if (digits == 0 || decimalExponent < -4 || decimalExponent >= 15)
         return false;
+    // Two halves, so that their two chains of divisions run side by side.
     char text[15];
-    for (int i = 14; i >= 0; --i, digits /= 10)
-        text[i] = static_cast<char>('0' + digits % 10);
+    auto high = static_cast<std::uint32_t>(digits / 100000000), low = static_cast<std::uint32_t>(digits % 100000000);
+    for (int i = 14; i >= 7; --i, low /= 10)
+        text[i] = static_cast<char>('0' + low % 10);
+    for (int i = 6; i >= 0; --i, high /= 10)
+        text[i] = static_cast<char>('0' + high % 10);
     int count = 15;
     while (count > 1 && text[count - 1] == '0')
         --count;
