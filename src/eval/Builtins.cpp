@@ -193,6 +193,9 @@ Value fnCDate(CallContext &, Args a)
         ParsedNumber parsed = parseNumericString(v.asString());
         if (parsed.status != ParsedNumber::Ok)
             throw ScriptError(TypeMismatch);
+        // A number in text must lie in the date range as much as a number does.
+        if (!(parsed.value >= -657434.0 && parsed.value < 2958466.0))
+            throw ScriptError(Overflow);
         return Value::date(parsed.value);
     }
     double d = toDouble(v);
