@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace eval {
 namespace {
@@ -59,12 +60,15 @@ bool formatFixedRange(double value, std::string &out)
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-4 && magnitude < 1e15))
         return false;
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent); // magnitude = fraction x 2^binaryExponent
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53)); // exact: 53 bits
-    const int e = binaryExponent - 53;
-    // The decimal exponent, first from the binary one, then corrected by what the digits say.
-    int decimalExponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    // magnitude = mantissa x 2^e, read from the bits (the range holds normal numbers only).
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int e = biased - 1075;
+    // The decimal exponent, first from the binary one (78913 / 2^18 is log10(2) closely enough
+    // for these exponents), then corrected by what the digits say.
+    int decimalExponent = ((biased - 1023) * 78913) >> 18;
     std::uint64_t digits = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - decimalExponent;
