@@ -16,6 +16,9 @@ void EvalBudget::checkTime()
         throw ScriptError(EvaluationTimedOut);
 }
 
-void EvalBudget::throwOutOfMemory() { throw ScriptError(OutOfMemory); }
+void EvalBudget::throwOutOfMemory()
+{
+    throw ScriptError(OutOfMemory);
+}
 
 } // namespace eval

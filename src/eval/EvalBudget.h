@@ -61,6 +61,9 @@ private:
 };
 
 // The bytes of text a value holds.
-inline std::size_t stringBytes(const Value &value) { return value.isString() ? value.asString().size() : 0; }
+inline std::size_t stringBytes(const Value &value)
+{
+    return value.isString() ? value.asString().size() : 0;
+}
 
 } // namespace eval

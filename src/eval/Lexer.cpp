@@ -331,8 +331,9 @@ void Lexer::readDate(Token &token)
     // One scan to the closing "#" or the line end, whichever comes first: the text after a
     // literal is never read for it, so many literals cost no more than their length.
     std::size_t close = pos_;
-    while (close < source_.size() && source_[close] != '#' && source_[close] != '\r' && source_[close] != '\n')
-        ++close;
+    for (; close < source_.size(); ++close)
+        if (source_[close] == '#' || source_[close] == '\r' || source_[close] == '\n')
+            break;
     if (close >= source_.size() || source_[close] != '#') {
         token.kind = TokenKind::Invalid;
         token.error = SyntaxError;

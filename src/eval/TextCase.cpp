@@ -3,7 +3,10 @@
 namespace eval {
 namespace {
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
 
 void appendUnit(std::string &out, char16_t unit)
 {
@@ -36,7 +39,8 @@ std::string mapText(std::string_view text)
             out.append(text, i, end - i);
             for (std::size_t k = at; k < out.size(); ++k) {
                 const auto a = static_cast<unsigned char>(out[k]);
-                out[k] = static_cast<char>(a ^ (static_cast<unsigned char>(a - First) <= Last - First ? 0x20 : 0));
+                out[k] = static_cast<char>(
+                    a ^ (static_cast<unsigned char>(a - First) <= Last - First ? 0x20 : 0));
             }
             i = end;
             continue;
@@ -73,7 +77,13 @@ std::string mapText(std::string_view text)
 
 } // namespace
 
-std::string upperCaseText(std::string_view text) { return mapText<upperCaseUnit, 'a', 'z'>(text); }
-std::string lowerCaseText(std::string_view text) { return mapText<lowerCaseUnit, 'A', 'Z'>(text); }
+std::string upperCaseText(std::string_view text)
+{
+    return mapText<upperCaseUnit, 'a', 'z'>(text);
+}
+std::string lowerCaseText(std::string_view text)
+{
+    return mapText<lowerCaseUnit, 'A', 'Z'>(text);
+}
 
 } // namespace eval

@@ -30,13 +30,15 @@ private slots:
             if (random() % 2)
                 literal += "." + digits(18);
             if (random() % 3 == 0)
-                literal += std::string("E") + (random() % 2 ? "-" : "+") + std::to_string(random() % 40);
+                literal +=
+                    std::string("E") + (random() % 2 ? "-" : "+") + std::to_string(random() % 40);
             double expected = 0;
             std::from_chars(literal.data(), literal.data() + literal.size(), expected);
             const eval::EvalResult r = engine.Eval(literal + " + 0.0");
             QVERIFY2(r.ok, literal.c_str());
             const double read = r.value.asDouble();
-            QVERIFY2(std::memcmp(&expected, &read, sizeof expected) == 0 || (expected == 0 && read == 0),
+            QVERIFY2(std::memcmp(&expected, &read, sizeof expected) == 0 ||
+                         (expected == 0 && read == 0),
                      literal.c_str());
         }
     }

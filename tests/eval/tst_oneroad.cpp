@@ -35,7 +35,10 @@ QString commandLineResult(const QString &expression, int places)
     return QString::fromStdString(out.str()).chopped(1); // its line end
 }
 
-std::string utf8(char16_t unit) { return QString(QChar(unit)).toStdString(); }
+std::string utf8(char16_t unit)
+{
+    return QString(QChar(unit)).toStdString();
+}
 
 } // namespace
 
@@ -75,15 +78,33 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("lower");
-        QTest::newRow("ASCII") << "aZ09_{}@[`" << "AZ09_{}@[`" << "az09_{}@[`";
-        QTest::newRow("Latin-1") << "straßeÿÉ" << "STRAßEŸÉ" << "straßeÿé";
-        QTest::newRow("Greek") << "ΣΑΣ ας ΐ" << "ΣΑΣ ΑΣ ΐ" << "σασ ας ΐ";
-        QTest::newRow("Cyrillic") << "Жизнь" << "ЖИЗНЬ" << "жизнь";
-        QTest::newRow("titlecase digraph") << "ǅ" << "Ǆ" << "ǆ";
-        QTest::newRow("dotted and dotless i") << "İı" << "İI" << "iı";
-        QTest::newRow("ligature stays") << "ﬀ" << "ﬀ" << "ﬀ";
-        QTest::newRow("beyond the basic plane") << "𐐨𐐀" << "𐐨𐐀" << "𐐨𐐀";
-        QTest::newRow("two bytes to three") << "ɐȺ" << "ⱯȺ" << "ɐⱥ";
+        QTest::newRow("ASCII") << "aZ09_{}@[`"
+                               << "AZ09_{}@[`"
+                               << "az09_{}@[`";
+        QTest::newRow("Latin-1") << "straßeÿÉ"
+                                 << "STRAßEŸÉ"
+                                 << "straßeÿé";
+        QTest::newRow("Greek") << "ΣΑΣ ας ΐ"
+                               << "ΣΑΣ ΑΣ ΐ"
+                               << "σασ ας ΐ";
+        QTest::newRow("Cyrillic") << "Жизнь"
+                                  << "ЖИЗНЬ"
+                                  << "жизнь";
+        QTest::newRow("titlecase digraph") << "ǅ"
+                                           << "Ǆ"
+                                           << "ǆ";
+        QTest::newRow("dotted and dotless i") << "İı"
+                                              << "İI"
+                                              << "iı";
+        QTest::newRow("ligature stays") << "ﬀ"
+                                        << "ﬀ"
+                                        << "ﬀ";
+        QTest::newRow("beyond the basic plane") << "𐐨𐐀"
+                                                << "𐐨𐐀"
+                                                << "𐐨𐐀";
+        QTest::newRow("two bytes to three") << "ɐȺ"
+                                            << "ⱯȺ"
+                                            << "ɐⱥ";
     }
     void caseMapping()
     {
@@ -92,7 +113,8 @@ private slots:
         QFETCH(QString, lower);
         eval::ScriptControl engine;
         const auto call = [&](const char *function) {
-            const eval::EvalResult r = engine.Eval(std::string(function) + "(\"" + text.toStdString() + "\")");
+            const eval::EvalResult r =
+                engine.Eval(std::string(function) + "(\"" + text.toStdString() + "\")");
             return r.ok ? QString::fromStdString(r.value.asString()) : QStringLiteral("failed");
         };
         QCOMPARE(call("UCase"), upper);
@@ -108,10 +130,14 @@ private slots:
                 continue;
             const auto unit = static_cast<char16_t>(code);
             const char16_t upper = eval::upperCaseUnit(unit), lower = eval::lowerCaseUnit(unit);
-            QVERIFY2(upper != 0 && (upper < 0xD800 || upper > 0xDFFF), qPrintable(QString::number(code, 16)));
-            QVERIFY2(lower != 0 && (lower < 0xD800 || lower > 0xDFFF), qPrintable(QString::number(code, 16)));
-            QVERIFY2(eval::upperCaseText(utf8(unit)) == utf8(upper), qPrintable(QString::number(code, 16)));
-            QVERIFY2(eval::lowerCaseText(utf8(unit)) == utf8(lower), qPrintable(QString::number(code, 16)));
+            QVERIFY2(upper != 0 && (upper < 0xD800 || upper > 0xDFFF),
+                     qPrintable(QString::number(code, 16)));
+            QVERIFY2(lower != 0 && (lower < 0xD800 || lower > 0xDFFF),
+                     qPrintable(QString::number(code, 16)));
+            QVERIFY2(eval::upperCaseText(utf8(unit)) == utf8(upper),
+                     qPrintable(QString::number(code, 16)));
+            QVERIFY2(eval::lowerCaseText(utf8(unit)) == utf8(lower),
+                     qPrintable(QString::number(code, 16)));
         }
     }
 

@@ -14,7 +14,8 @@ void FormTallix::EvaluateExpression(const QString &expression)
 {
     // The engine takes the whole road (upper case, rewrite, evaluate, format), as the command
     // line does, so both give the same result text for the same expression.
-    eval::Calculation calculation = eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
+    eval::Calculation calculation =
+        eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
     if (!calculation.ok)
         throw calculation.error;
     c_.Text2->setText(QString::fromStdString(calculation.resultText));
