@@ -10,7 +10,7 @@
 # when something is broken (a binary missing, the tools disagreeing, an expression failing).
 #
 #   bench/run.sh BUILD_DIR
-# Environment: BENCH_COUNT (expressions, default 100000), BENCH_REPEATS (default 5),
+# Environment: BENCH_COUNT (expressions, default 100000), BENCH_REPEATS (default 9),
 #              BENCH_SECONDS (per bench_engine case, default 1), BENCH_WINDOW_REPEATS (per
 #              bench_window case, default 9), STARTUP_REPEATS (default 11),
 #              BENCH_SOAK_OPERATIONS (default 100000).
@@ -24,7 +24,7 @@ fi
 build_dir=$1
 here=$(cd "$(dirname "$0")" && pwd)
 count=${BENCH_COUNT:-100000}
-repeats=${BENCH_REPEATS:-5}
+repeats=${BENCH_REPEATS:-9}
 seconds=${BENCH_SECONDS:-1}
 
 bench_engine=$build_dir/bench/bench_engine
