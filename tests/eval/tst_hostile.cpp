@@ -158,11 +158,11 @@ private slots:
             << repeated("Len(Mid(String(4000000, \"é\"), 2000000, 1000000)) + Len(Left(String(4000000, \"é\"), "
                         "3000000)) + Len(Right(String(4000000, \"é\"), 3000000)) + InStr(3000000, "
                         "String(4000000, \"é\") & \"x\", \"x\")",
-                        20, " + ")
-            << std::to_string(20 * (1000000 + 3000000 + 3000000 + 4000001));
+                        4, " + ")
+            << std::to_string(4 * (1000000 + 3000000 + 3000000 + 4000001));
         QTest::newRow("case of long text")
-            << std::string("Len(UCase(String(8000000, \"ß\"))) + Len(LCase(Space(30000000)))")
-            << std::string("38000000");
+            << std::string("Len(UCase(String(2000000, \"ß\"))) + Len(LCase(Space(8000000)))")
+            << std::string("10000000");
     }
     void boundedWork()
     {
