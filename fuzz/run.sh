@@ -23,6 +23,10 @@ if [ -z "${ASAN_SYMBOLIZER_PATH:-}" ] && symbolizer=$(command -v llvm-symbolizer
   export ASAN_SYMBOLIZER_PATH=$symbolizer
 fi
 
+# Long enough for the long-text paths (a scan over many literals, a search in a long text);
+# the engine's own limits keep every input's time and memory bounded.
+max_len=65536
+
 # fuzz TARGET SEEDS SECONDS [extra libFuzzer flags]
 fuzz() {
   local name=$1 seeds=$2 time=$3
@@ -39,7 +43,7 @@ fuzz() {
   cp "$seeds"/* "$work"/
   echo "Fuzzing $name for ${time} s (corpus $work, findings in $artifacts)"
   local status=0
-  "$fuzzer" -max_len=4096 -timeout=5 -rss_limit_mb=2048 -max_total_time="$time" \
+  "$fuzzer" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 -max_total_time="$time" \
     -print_final_stats=1 -artifact_prefix="$artifacts/" "$@" "$work" || status=$?
   if [ "$status" -ne 0 ]; then
     echo >&2

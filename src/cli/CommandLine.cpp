@@ -105,16 +105,6 @@ bool parseOptions(std::span<const std::string_view> arguments, Options &options,
     return true;
 }
 
-// The calculate command trims spaces only; other blanks and line breaks stay.
-std::string_view trimSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 // Only spaces and tabs, or nothing: a line to skip.
 bool isBlank(std::string_view line)
 {
@@ -184,7 +174,7 @@ public:
     // False once the results can no longer be written.
     bool calculate(std::string_view expression)
     {
-        eval::Calculation c = eval::calculateResultText(engine_, trimSpaces(expression), options_.decimalPlaces);
+        eval::Calculation c = eval::calculateResultText(engine_, expression, options_.decimalPlaces);
         if (!c.ok)
             return fail(c.error);
         if (options_.bare)

@@ -2,14 +2,18 @@
 
 #include "Conversions.h"
 #include "DateFunctions.h"
+#include "EvalBudget.h"
 #include "NumberText.h"
 #include "NumericString.h"
 #include "RandomGenerator.h"
 #include "ScriptError.h"
+#include "Utf16Text.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -18,9 +22,6 @@ namespace eval {
 namespace {
 
 using Args = std::span<Value>;
-
-// No calculator needs a longer string; beyond this Space and String fail as out of memory.
-constexpr std::int64_t MaxBuiltString = 16 * 1024 * 1024;
 
 double number(const Value &v) { return toDouble(v); }
 
@@ -217,31 +218,20 @@ Value radixText(CallContext &, Args a)
 }
 
 // --- Strings (UTF-8 inside; positions and lengths count characters) ---------------------
+//
+// Every string function walks its text once: no index of character positions is built, no
+// search looks twice at the same stretch, and what it builds is asked of the budget first.
 
 bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-std::vector<std::size_t> characterStarts(const std::string &s)
+// The text of a value without copying it when it is a string already.
+const std::string &textOf(const Value &v, std::string &scratch)
 {
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < s.size(); ++i)
-        if (!isContinuation(s[i]))
-            starts.push_back(i);
-    return starts;
+    if (v.isString())
+        return v.asString();
+    scratch = toText(required(v));
+    return scratch;
 }
-
-// Length in the language's UTF-16 units: characters beyond the basic plane count twice.
-std::int64_t textLength(const std::string &s)
-{
-    std::int64_t n = 0;
-    for (char c : s) {
-        auto u = static_cast<unsigned char>(c);
-        if ((u & 0xC0) != 0x80)
-            n += u >= 0xF0 ? 2 : 1;
-    }
-    return n;
-}
-
-std::string textOf(const Value &v) { return toText(required(v)); }
 
 std::int64_t count(const Value &v)
 {
@@ -251,59 +241,65 @@ std::int64_t count(const Value &v)
     return n;
 }
 
-// Characters [first, first + length) of s, clamped to its end.
-std::string slice(const std::string &s, std::int64_t first, std::int64_t length)
+// UTF-16 units [first, first + length) of s, clamped to its end.
+std::string_view slice(std::string_view s, std::int64_t first, std::int64_t length)
 {
-    std::vector<std::size_t> starts = characterStarts(s);
-    auto total = static_cast<std::int64_t>(starts.size());
-    if (first >= total || length <= 0)
+    if (length <= 0)
         return {};
-    std::int64_t last = std::min(total, first + length);
-    std::size_t from = starts[static_cast<std::size_t>(first)];
-    std::size_t to = last == total ? s.size() : starts[static_cast<std::size_t>(last)];
-    return s.substr(from, to - from);
+    const std::size_t from = byteOffsetOfUnit(s, first);
+    return s.substr(from, byteOffsetOfUnit(s, first + length) - from);
 }
-
-std::int64_t characterCount(const std::string &s) { return static_cast<std::int64_t>(characterStarts(s).size()); }
 
 Value fnLen(CallContext &, Args a)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::longValue(static_cast<std::int32_t>(textLength(toText(a[0]))));
+    std::string scratch;
+    return Value::longValue(static_cast<std::int32_t>(utf16Length(textOf(a[0], scratch))));
 }
 
 Value fnLeft(CallContext &, Args a)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::string(slice(textOf(a[0]), 0, count(a[1])));
+    std::string scratch;
+    return Value::string(std::string(slice(textOf(a[0], scratch), 0, count(a[1]))));
 }
 
 Value fnRight(CallContext &, Args a)
 {
     if (a[0].isNull())
         return Value::null();
-    std::string s = textOf(a[0]);
-    std::int64_t n = count(a[1]), total = characterCount(s);
-    return Value::string(slice(s, std::max<std::int64_t>(0, total - n), n));
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    std::int64_t n = count(a[1]);
+    // Walk back from the end: the characters before the last n are never counted.
+    std::size_t from = s.size();
+    for (; n > 0 && from > 0; --n) {
+        --from;
+        while (from > 0 && isContinuation(s[from]))
+            --from;
+    }
+    return Value::string(s.substr(from));
 }
 
 Value fnMid(CallContext &, Args a)
 {
     if (a[0].isNull())
         return Value::null();
-    std::string s = textOf(a[0]);
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
     std::int64_t start = toLong(required(a[1]));
     if (start < 1)
         throw ScriptError(InvalidProcedureCall);
     std::int64_t length = a.size() > 2 ? count(a[2]) : std::numeric_limits<std::int32_t>::max();
-    return Value::string(slice(s, start - 1, length));
+    return Value::string(std::string(slice(s, start - 1, length)));
 }
 
 Value fnAsc(CallContext &, Args a)
 {
-    std::string s = textOf(a[0]);
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
     if (s.empty())
         throw ScriptError(InvalidProcedureCall);
     auto u = static_cast<unsigned char>(s[0]);
@@ -341,25 +337,29 @@ Value fnChr(CallContext &, Args a)
     return Value::string(encodeCharacter(static_cast<std::uint32_t>(code)));
 }
 
-template <char (*Map)(char)>
-Value mapLetters(CallContext &, Args a)
+// UCase and LCase: letter by letter, the length in characters unchanged (a letter's UTF-8 form
+// may still grow from two bytes to three).
+template <std::string (*Map)(std::string_view)>
+Value mapLetters(CallContext &context, Args a)
 {
     if (a[0].isNull())
         return Value::null();
-    std::string s = toText(a[0]);
-    std::transform(s.begin(), s.end(), s.begin(), Map);
-    return Value::string(std::move(s));
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    context.budget.allowString(s.size());
+    std::string mapped = Map(s);
+    if (mapped.size() > s.size())
+        context.budget.allowString(mapped.size());
+    return Value::string(std::move(mapped));
 }
-
-char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 template <bool Leading, bool Trailing>
 Value trimSpaces(CallContext &, Args a)
 {
     if (a[0].isNull())
         return Value::null();
-    std::string s = toText(a[0]);
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
     std::size_t from = 0, to = s.size();
     while (Leading && from < to && s[from] == ' ')
         ++from;
@@ -368,41 +368,53 @@ Value trimSpaces(CallContext &, Args a)
     return Value::string(s.substr(from, to - from));
 }
 
-Value fnSpace(CallContext &, Args a)
+Value fnSpace(CallContext &context, Args a)
 {
     std::int64_t n = count(a[0]);
-    if (n > MaxBuiltString)
+    if (n > static_cast<std::int64_t>(EvalBudget::MaxStringBytes))
         throw ScriptError(OutOfMemory);
+    context.budget.allowString(static_cast<std::size_t>(n));
     return Value::string(std::string(static_cast<std::size_t>(n), ' '));
 }
 
-Value fnString(CallContext &, Args a)
+Value fnString(CallContext &context, Args a)
 {
     std::int64_t n = count(a[0]);
     if (a[1].isNull())
         return Value::null();
-    std::string unit = a[1].isString() ? slice(a[1].asString(), 0, 1)
+    std::string unit = a[1].isString() ? std::string(slice(a[1].asString(), 0, 1))
                                        : encodeCharacter(static_cast<std::uint32_t>(toLong(a[1]) & 0xFF));
     if (unit.empty())
         throw ScriptError(InvalidProcedureCall);
-    if (n * static_cast<std::int64_t>(unit.size()) > MaxBuiltString)
+    if (n * static_cast<std::int64_t>(unit.size()) > static_cast<std::int64_t>(EvalBudget::MaxStringBytes))
         throw ScriptError(OutOfMemory);
+    context.budget.allowString(static_cast<std::size_t>(n) * unit.size());
+    if (unit.size() == 1 || n == 0)
+        return Value::string(std::string(static_cast<std::size_t>(n), unit[0]));
+    // Doubling what is there: a few large copies rather than a copy per character.
+    const std::size_t total = static_cast<std::size_t>(n) * unit.size();
     std::string out;
-    out.reserve(static_cast<std::size_t>(n) * unit.size());
-    for (std::int64_t i = 0; i < n; ++i)
-        out += unit;
+    out.reserve(total);
+    out = unit;
+    while (out.size() * 2 <= total)
+        out.append(out.data(), out.size());
+    out.append(out.data(), total - out.size());
     return Value::string(std::move(out));
 }
 
 Value fnStrReverse(CallContext &, Args a)
 {
-    std::string s = textOf(a[0]);
-    std::vector<std::size_t> starts = characterStarts(s);
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
     std::string out;
     out.reserve(s.size());
-    for (std::size_t i = starts.size(); i-- > 0;) {
-        std::size_t end = i + 1 < starts.size() ? starts[i + 1] : s.size();
-        out.append(s, starts[i], end - starts[i]);
+    // From the end, one whole character (its lead byte and continuation bytes) at a time.
+    for (std::size_t end = s.size(); end > 0;) {
+        std::size_t begin = end - 1;
+        while (begin > 0 && isContinuation(s[begin]))
+            --begin;
+        out.append(s, begin, end - begin);
+        end = begin;
     }
     return Value::string(std::move(out));
 }
@@ -444,7 +456,7 @@ constexpr std::array builtins{
     Builtin{"ISEMPTY", 1, 1, fnIsEmpty, true},
     Builtin{"ISNULL", 1, 1, fnIsNull, true},
     Builtin{"ISNUMERIC", 1, 1, fnIsNumeric, true},
-    Builtin{"LCASE", 1, 1, mapLetters<toLowerAscii>},
+    Builtin{"LCASE", 1, 1, mapLetters<lowerCaseText>},
     Builtin{"LEFT", 2, 2, fnLeft},
     Builtin{"LEN", 1, 1, fnLen},
     Builtin{"LOG", 1, 1, fnLog},
@@ -463,7 +475,7 @@ constexpr std::array builtins{
     Builtin{"STRREVERSE", 1, 1, fnStrReverse},
     Builtin{"TAN", 1, 1, fnTan},
     Builtin{"TRIM", 1, 1, trimSpaces<true, true>},
-    Builtin{"UCASE", 1, 1, mapLetters<toUpperAscii>},
+    Builtin{"UCASE", 1, 1, mapLetters<upperCaseText>},
 };
 
 } // namespace

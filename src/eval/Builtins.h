@@ -8,12 +8,14 @@
 namespace eval {
 
 class DialogPort;
+class EvalBudget;
 class RandomGenerator;
 
 // What a built-in function may reach besides its arguments: the engine's state and ports.
 struct CallContext
 {
     RandomGenerator &random;
+    EvalBudget &budget; // time and string room of this evaluation: see EvalBudget.h
     DialogPort *dialogs = nullptr;  // none: MsgBox and InputBox are refused
     std::int32_t *locale = nullptr; // the engine's locale id, for GetLocale and SetLocale
     int depth = 0;                  // nesting of the calling expression, which Eval continues

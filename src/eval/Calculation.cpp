@@ -5,17 +5,55 @@
 #include "NumericString.h"
 #include "ObjectValues.h"
 #include "ScriptControl.h"
+#include "TextCase.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace eval {
 
+namespace {
+
+// Whether upper-casing could change the text: a letter a to z, or any byte beyond ASCII.
+// Eight bytes at a time, as this runs over every expression calculated.
+bool mayChangeCase(std::string_view text)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & highBits) != 0)
+            return true;
+        // Every byte is below 0x80 here, so these sums carry into no neighbour: a byte's high
+        // bit says whether it is at least 'a' (0x61), and whether it is beyond 'z' (0x7A).
+        const std::uint64_t fromA = word + ones * (0x80 - 'a');
+        const std::uint64_t pastZ = word + ones * (0x80 - 'z' - 1);
+        if ((fromA & ~pastZ & highBits) != 0)
+            return true;
+    }
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'a' && c <= 'z') || (c & 0x80) != 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string_view trimSpaces(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string rewriteExpression(std::string_view expression)
 {
-    std::string text(expression);
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+    std::string text = upperCaseText(expression);
     std::size_t at = text.find("INT");
     if (at == std::string::npos)
         return text; // the usual case: nothing to replace
@@ -31,14 +69,13 @@ std::string rewriteExpression(std::string_view expression)
     return rewritten;
 }
 
-Calculation calculateResultText(ScriptControl &engine, std::string_view expression, int decimalPlaces)
+Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
 {
     Calculation calculation;
+    const std::string_view expression = trimSpaces(text);
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
-    const bool unchanged = std::none_of(expression.begin(), expression.end(),
-                                        [](char c) { return c >= 'a' && c <= 'z'; }) &&
-                           expression.find("INT") == std::string_view::npos;
+    const bool unchanged = !mayChangeCase(expression) && expression.find("INT") == std::string_view::npos;
     EvalResult evaluated = unchanged ? engine.Eval(expression) : engine.Eval(rewriteExpression(expression));
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);

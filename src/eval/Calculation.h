@@ -9,9 +9,14 @@ namespace eval {
 
 class ScriptControl;
 
-// What the calculate command hands the engine: the text upper-cased, then every "INT" replaced
-// by "Fix", so that the integer function truncates toward zero (Int(-2.7) is -2). The
-// replacement reaches inside longer names too: CInt becomes CFix, which the engine rejects.
+// The calculate command's expression: the text without leading and trailing spaces (U+0020
+// only; tabs and line breaks stay).
+std::string_view trimSpaces(std::string_view text);
+
+// What the calculate command hands the engine: the text upper-cased as UCase does it (letter
+// by letter, the length unchanged: ß stays ß), then every "INT" replaced by "Fix", so that the
+// integer function truncates toward zero (Int(-2.7) is -2). The replacement reaches inside
+// longer names too: CInt becomes CFix, which the engine rejects.
 std::string rewriteExpression(std::string_view expression);
 
 struct Calculation
@@ -21,9 +26,10 @@ struct Calculation
     ScriptError error;      // why it failed otherwise
 };
 
-// The whole road from an expression text to a result text, without any window: rewrite,
-// evaluate, convert the value to its number text, read that as a number ("= 0" when it is
-// exactly zero), and format it for the decimal-places setting. A value that is not a number
+// The whole road from an expression text (UTF-8) to a result text, the one the window and the
+// command line both take: trim spaces, rewrite, evaluate, convert the value to its number
+// text, read that as a number ("= 0" when it is exactly zero), and format it for the
+// decimal-places setting. A value that is not a number
 // (Boolean, Date, Empty, Null, a string that does not read as one) is a failure.
 Calculation calculateResultText(ScriptControl &engine, std::string_view expression, int decimalPlaces);
 

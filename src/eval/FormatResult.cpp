@@ -3,6 +3,7 @@
 #include "DecimalPlaces.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace eval {
 namespace {
@@ -130,10 +131,102 @@ void appendMasked(const DecimalDigits &d, int places, std::string &out)
         out += digitAt(i);
 }
 
+// The usual number text, a plain decimal of a few digits ("-1234.56789"), formatted in one
+// pass over stack buffers: the same steps as below without building the digits on the heap.
+// False for any other text (an exponent, blanks, a long one), which takes the general road.
+bool formatPlain(std::string_view text, int places, std::string &result)
+{
+    constexpr std::size_t Longest = 40;
+    if (text.empty() || text.size() > Longest)
+        return false;
+    std::size_t i = 0;
+    const bool negative = text[0] == '-';
+    if (negative || text[0] == '+')
+        ++i;
+    char digits[Longest + 1];
+    std::size_t count = 0, point = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        anyDigit = true;
+        if (count == 0 && text[i] == '0')
+            continue; // leading zeros of the whole part
+        digits[count++] = text[i];
+    }
+    point = count;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+            anyDigit = true;
+            digits[count++] = text[i];
+        }
+    if (i != text.size() || !anyDigit)
+        return false;
+    // Round at `places` digits after the point, a 5 or more rounding away from zero.
+    std::size_t keep = point + static_cast<std::size_t>(places);
+    std::size_t first = 1; // digits[first..keep) are the kept digits, digits[0] room for a carry
+    std::memmove(digits + 1, digits, count);
+    if (keep < count) {
+        const bool up = digits[1 + keep] >= '5';
+        count = keep;
+        if (up) {
+            std::size_t k = keep;
+            while (k > 0 && digits[k] == '9')
+                digits[k--] = '0';
+            if (k == 0) {
+                digits[0] = '1';
+                first = 0;
+                ++point;
+            } else {
+                ++digits[k];
+            }
+        }
+    }
+    const std::size_t end = 1 + count; // one past the last digit
+    // Fraction digits without their trailing zeros, and whether anything is not zero.
+    std::size_t fractionEnd = end;
+    const std::size_t fractionStart = first + point;
+    while (fractionEnd > fractionStart && digits[fractionEnd - 1] == '0')
+        --fractionEnd;
+    bool nonZero = false;
+    for (std::size_t k = first; k < fractionEnd; ++k)
+        nonZero = nonZero || digits[k] != '0';
+    char out[2 * Longest + 8];
+    std::size_t n = 0;
+    out[n++] = '=';
+    out[n++] = ' ';
+    if (negative && nonZero)
+        out[n++] = '-';
+    const std::size_t whole = point;
+    if (whole == 0 && (places > 0 || !nonZero))
+        out[n++] = '0'; // the leading zero, or the zero text of "##"
+    for (std::size_t k = 0; k < whole; ++k) {
+        if (places > 0 && k > 0 && (whole - k) % 3 == 0)
+            out[n++] = ',';
+        out[n++] = digits[first + k];
+    }
+    if (places > 0) {
+        if (fractionEnd > fractionStart) {
+            out[n++] = '.';
+            for (std::size_t k = fractionStart; k < fractionEnd; ++k)
+                out[n++] = digits[k];
+        } else if (!nonZero) {
+            out[n++] = '.'; // the setting's zero text: "= 0.00"
+            for (int k = 0; k < places; ++k)
+                out[n++] = '0';
+        }
+    }
+    result.assign(out, n);
+    return true;
+}
+
 } // namespace
 
 std::string FormatResult(std::string_view numberText, int decimalPlaces)
 {
+    if (decimalPlaces >= 0 && decimalPlaces <= 9) {
+        std::string plain;
+        if (formatPlain(numberText, decimalPlaces, plain))
+            return plain;
+    }
     std::string r = "= ";
     DecimalDigits digits;
     if (decimalPlaces == DecimalPlacesAuto || !readDigits(numberText, digits)) {

@@ -194,37 +194,64 @@ void Lexer::readNumber(Token &token)
     const std::size_t start = pos_;
     std::size_t p = pos_;
     bool isWhole = true;
-    std::uint64_t whole = 0;
-    bool wholeFits = true;
-    for (; p < size && isDigit(text[p]); ++p) {
-        wholeFits = wholeFits && whole < 100000000000ull;
-        whole = whole * 10 + std::uint64_t(text[p] - '0');
-    }
+    // The significant digits as one whole number, while 19 of them fit, and the power of ten
+    // it counts in: most literals are read exactly from these alone.
+    std::uint64_t digits = 0;
+    int count = 0, scale = 0;
+    bool allDigits = true;
+    auto take = [&](char c, int step) {
+        if (digits == 0 && c == '0') {
+            scale += step;
+            return;
+        }
+        if (count == 19) {
+            allDigits = false; // from_chars reads this one
+            return;
+        }
+        digits = digits * 10 + std::uint64_t(c - '0');
+        ++count;
+        scale += step;
+    };
+    for (; p < size && isDigit(text[p]); ++p)
+        take(text[p], 0);
     if (p < size && text[p] == '.') {
         isWhole = false;
-        for (++p; p < size && isDigit(text[p]); ++p) {
-        }
+        for (++p; p < size && isDigit(text[p]); ++p)
+            take(text[p], -1);
     }
     if (p < size && (text[p] == 'E' || text[p] == 'e')) {
         std::size_t q = p + 1;
+        const bool negative = q < size && text[q] == '-';
         if (q < size && (text[q] == '+' || text[q] == '-'))
             ++q;
         if (q < size && isDigit(text[q])) {
             isWhole = false;
-            for (p = q; p < size && isDigit(text[p]); ++p) {
-            }
+            int exponent = 0;
+            for (p = q; p < size && isDigit(text[p]); ++p)
+                exponent = exponent < 10000 ? exponent * 10 + (text[p] - '0') : exponent;
+            scale += negative ? -exponent : exponent;
         }
     }
     pos_ = p;
     token.text = source_.substr(start, p - start);
     token.kind = TokenKind::Literal;
     // Whole literals are Integer while they fit, then Long, then Double.
-    if (isWhole && wholeFits && whole <= 32767) {
-        token.literal = Value::integer(static_cast<std::int16_t>(whole));
+    if (isWhole && allDigits && scale == 0 && digits <= 32767) {
+        token.literal = Value::integer(static_cast<std::int16_t>(digits));
         return;
     }
-    if (isWhole && wholeFits && whole <= 2147483647) {
-        token.literal = Value::longValue(static_cast<std::int32_t>(whole));
+    if (isWhole && allDigits && scale == 0 && digits <= 2147483647) {
+        token.literal = Value::longValue(static_cast<std::int32_t>(digits));
+        return;
+    }
+    // Digits and a power of ten that are both exact doubles: one multiplication or division
+    // rounds correctly, to the value from_chars gives at several times the cost.
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (allDigits && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+        const auto d = static_cast<double>(digits);
+        token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
         return;
     }
     // The token is plain digits, point and exponent: from_chars reads it as it stands.
@@ -320,9 +347,13 @@ void Lexer::readString(Token &token)
 void Lexer::readDate(Token &token)
 {
     std::size_t start = pos_++;
-    std::size_t close = source_.find('#', pos_);
-    std::size_t lineEnd = source_.find_first_of("\r\n", pos_);
-    if (close == std::string_view::npos || (lineEnd != std::string_view::npos && lineEnd < close)) {
+    // One scan to the closing "#" or the line end, whichever comes first: the text after a
+    // literal is never read for it, so many literals cost no more than their length.
+    std::size_t close = pos_;
+    for (; close < source_.size(); ++close)
+        if (source_[close] == '#' || source_[close] == '\r' || source_[close] == '\n')
+            break;
+    if (close >= source_.size() || source_[close] != '#') {
         token.kind = TokenKind::Invalid;
         token.error = SyntaxError;
         token.text = source_.substr(start, 1);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace eval {
 namespace {
@@ -43,9 +44,94 @@ void civilFromDays(long long z, long long &year, unsigned &month, unsigned &day)
     year = static_cast<long long>(yoe) + era * 400 + (month <= 2 ? 1 : 0);
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+// The 15-digit general form of a double between 0.0001 and 1E+15, exactly and without
+// to_chars: the double is m x 2^e; m x 5^k x 2^(e+k) is the value times 10^k, which 128 bits
+// hold whole for the powers this range needs, so rounding it to 15 digits (half to even, as
+// printf does on an exact tie) is one shift. False outside the range: to_chars then.
+bool formatFixedRange(double value, std::string &out)
+{
+    static constexpr std::uint64_t powersOfFive[23] = {
+        1ull, 5ull, 25ull, 125ull, 625ull, 3125ull, 15625ull, 78125ull, 390625ull, 1953125ull,
+        9765625ull, 48828125ull, 244140625ull, 1220703125ull, 6103515625ull, 30517578125ull,
+        152587890625ull, 762939453125ull, 3814697265625ull, 19073486328125ull,
+        95367431640625ull, 476837158203125ull, 2384185791015625ull};
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e15))
+        return false;
+    // magnitude = mantissa x 2^e, read from the bits (the range holds normal numbers only).
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int e = biased - 1075;
+    // The decimal exponent, first from the binary one (78913 / 2^18 is log10(2) closely enough
+    // for these exponents), then corrected by what the digits say.
+    int decimalExponent = ((biased - 1023) * 78913) >> 18;
+    std::uint64_t digits = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 14 - decimalExponent;
+        if (k < 0 || k > 22 || e + k >= 0)
+            return false;
+        const Wide scaled = static_cast<Wide>(mantissa) * powersOfFive[k];
+        const int shift = -(e + k);
+        if (shift >= 127)
+            return false;
+        const Wide one = 1;
+        digits = static_cast<std::uint64_t>(scaled >> shift);
+        const Wide rest = scaled & ((one << shift) - 1), half = one << (shift - 1);
+        if (rest > half || (rest == half && (digits & 1) != 0))
+            ++digits;
+        if (digits >= 1000000000000000ull)
+            ++decimalExponent;
+        else if (digits < 100000000000000ull)
+            --decimalExponent;
+        else
+            break;
+        digits = 0;
+    }
+    if (digits == 0 || decimalExponent < -4 || decimalExponent >= 15)
+        return false;
+    // Two halves, so that their two chains of divisions run side by side.
+    char text[15];
+    auto high = static_cast<std::uint32_t>(digits / 100000000), low = static_cast<std::uint32_t>(digits % 100000000);
+    for (int i = 14; i >= 7; --i, low /= 10)
+        text[i] = static_cast<char>('0' + low % 10);
+    for (int i = 6; i >= 0; --i, high /= 10)
+        text[i] = static_cast<char>('0' + high % 10);
+    int count = 15;
+    while (count > 1 && text[count - 1] == '0')
+        --count;
+    out.clear();
+    if (value < 0)
+        out += '-';
+    if (decimalExponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-decimalExponent - 1), '0');
+        out.append(text, static_cast<std::size_t>(count));
+        return true;
+    }
+    const int whole = decimalExponent + 1;
+    out.append(text, static_cast<std::size_t>(whole < count ? whole : count));
+    if (count <= whole) {
+        out.append(static_cast<std::size_t>(whole - count), '0');
+    } else {
+        out += '.';
+        out.append(text + whole, static_cast<std::size_t>(count - whole));
+    }
+    return true;
+}
+
 } // namespace
 
-std::string formatDouble(double value) { return formatGeneral(value, 15); }
+std::string formatDouble(double value)
+{
+    std::string text;
+    if (formatFixedRange(value, text))
+        return text;
+    return formatGeneral(value, 15);
+}
 
 std::string formatSingle(float value) { return formatGeneral(value, 7); }
 

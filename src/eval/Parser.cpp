@@ -13,6 +13,8 @@ namespace eval {
 namespace {
 
 constexpr int PrecedenceComparison = 7;
+// The longest text of a number beside a string in "&": a Double's exponent form and more.
+constexpr std::size_t MaxNumberTextBytes = 64;
 
 // A syntax error, kept apart from the runtime errors that operations throw.
 struct SyntaxFailure
@@ -66,6 +68,7 @@ Value Parser::guarded(Operation &&operation)
     if (failed_)
         return Value();
     try {
+        environment_.budget.tick();
         return operation();
     } catch (const ScriptError &error) {
         failed_ = true;
@@ -74,9 +77,9 @@ Value Parser::guarded(Operation &&operation)
     }
 }
 
-Parser::Outcome Parser::evaluate(std::string_view source, RandomGenerator &random)
+Parser::Outcome Parser::evaluate(std::string_view source, RandomGenerator &random, EvalBudget &budget)
 {
-    return evaluate(source, CallContext{random});
+    return evaluate(source, CallContext{random, budget});
 }
 
 Parser::Outcome Parser::evaluate(std::string_view source, const CallContext &environment)
@@ -121,7 +124,10 @@ Value Parser::parseExpression(int minimumPrecedence)
             break;
         const bool leftLiteral = literal_;
         advance();
+        const std::size_t kept = stringBytes(left);
+        environment_.budget.hold(kept);
         const Value right = parseExpression(p + 1);
+        environment_.budget.release(kept);
         const bool rightLiteral = literal_;
         literal_ = false; // a result is computed, whatever its operands
         if (identity) {
@@ -129,6 +135,9 @@ Value Parser::parseExpression(int minimumPrecedence)
             continue;
         }
         left = guarded([&] {
+            // Joining text makes a string as long as both: it must fit the budget first.
+            if ((op == BinaryOp::Concatenate || op == BinaryOp::Add) && (left.isString() || right.isString()))
+                environment_.budget.allowString(stringBytes(left) + stringBytes(right) + MaxNumberTextBytes);
             if (left.isObject() || right.isObject()) // an object stands for its default value
                 return combine(op, defaultValue(left), defaultValue(right), leftLiteral, rightLiteral);
             return combine(op, std::move(left), right, leftLiteral, rightLiteral);
@@ -208,7 +217,7 @@ Value Parser::parsePrimary()
     }
 }
 
-std::size_t Parser::parseArguments()
+std::size_t Parser::parseArguments(std::size_t &heldBytes)
 {
     const std::size_t first = arguments_.size();
     advance(); // the "("
@@ -219,6 +228,11 @@ std::size_t Parser::parseArguments()
                 arguments_.push_back(Value::missing());
             } else {
                 Value argument = parseExpression(1);
+                // Held while the later arguments are worked out; released by the caller, by this
+                // count, since a function may take an argument's text over.
+                const std::size_t bytes = stringBytes(argument);
+                environment_.budget.hold(bytes);
+                heldBytes += bytes;
                 arguments_.push_back(std::move(argument));
             }
             if (token_.kind != TokenKind::Comma)
@@ -237,14 +251,15 @@ std::size_t Parser::parseArguments()
 
 // A name: a built-in function (called without parentheses when it takes no arguments), a
 // named constant, the Err object, or else a variable, which is Empty as the language has it
-// without Option Explicit. A call's value
-// may be indexed at once when it is an array: Split(t, ",")(1).
+// without Option Explicit. A call's value may be indexed at once when it is an array:
+// Split(t, ",")(1).
 Value Parser::parseCall(std::string_view name)
 {
     const Builtin *builtin = findBuiltin(name);
     const bool parenthesised = token_.kind == TokenKind::OpenParen;
     const std::size_t first = arguments_.size();
-    const std::size_t count = parenthesised ? parseArguments() : 0;
+    std::size_t heldBytes = 0;
+    const std::size_t count = parenthesised ? parseArguments(heldBytes) : 0;
     const std::span<Value> arguments(arguments_.data() + first, count);
     Value result;
     if (builtin != nullptr) {
@@ -277,11 +292,14 @@ Value Parser::parseCall(std::string_view name)
     } else if (parenthesised) {
         result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
     }
+    environment_.budget.release(heldBytes);
     arguments_.resize(first);
     while (parenthesised && token_.kind == TokenKind::OpenParen) {
-        const std::size_t subscriptCount = parseArguments();
+        heldBytes = 0;
+        const std::size_t subscriptCount = parseArguments(heldBytes);
         const std::span<const Value> subscripts(arguments_.data() + first, subscriptCount);
         result = guarded([&] { return elementOf(result, subscripts); });
+        environment_.budget.release(heldBytes);
         arguments_.resize(first);
     }
     return result;
@@ -300,10 +318,12 @@ Value Parser::parseMembers(Value object, std::string_view objectName)
         const std::string_view member = token_.text;
         advance();
         const std::size_t first = arguments_.size();
-        const std::size_t count = token_.kind == TokenKind::OpenParen ? parseArguments() : 0;
+        std::size_t heldBytes = 0;
+        const std::size_t count = token_.kind == TokenKind::OpenParen ? parseArguments(heldBytes) : 0;
         object = guarded([&] {
             return callMember(object, objectName, member, std::span<Value>(arguments_.data() + first, count));
         });
+        environment_.budget.release(heldBytes);
         arguments_.resize(first);
         objectName = member;
     }

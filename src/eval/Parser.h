@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Builtins.h"
+#include "EvalBudget.h"
 #include "Lexer.h"
 #include "ScriptError.h"
 #include "Value.h"
@@ -19,7 +20,8 @@ namespace eval {
 // The whole text is always parsed, so that a syntax error anywhere wins over a runtime error,
 // as in the language; after the first runtime error nothing more is evaluated (no function is
 // called), only parsed. Nesting is bounded, so no input can exhaust the stack: deeper text
-// fails with "Out of stack space". Memory stays in proportion to the nesting, not the length.
+// fails with "Out of stack space". Memory stays in proportion to the nesting, not the length;
+// the text held meanwhile (left operands, arguments) counts toward the evaluation's budget.
 class Parser
 {
 public:
@@ -33,7 +35,7 @@ public:
         ScriptError error;
     };
 
-    static Outcome evaluate(std::string_view source, RandomGenerator &random);
+    static Outcome evaluate(std::string_view source, RandomGenerator &random, EvalBudget &budget);
     // With the engine's state and ports. The text continues the nesting `environment.depth`, so
     // that Eval's text counts toward the same bound as the expression that calls it.
     static Outcome evaluate(std::string_view source, const CallContext &environment);
@@ -48,7 +50,8 @@ private:
     Value parsePrimary();
     Value parseCall(std::string_view name);
     Value parseMembers(Value object, std::string_view objectName);
-    std::size_t parseArguments(); // a parenthesised list onto arguments_; returns the count
+    // A parenthesised list onto arguments_; returns the count and adds the text it holds.
+    std::size_t parseArguments(std::size_t &heldBytes);
     [[noreturn]] void fail(int number) const;
 
     // Runs one operation unless evaluation has already failed; a failure is kept, not thrown.

@@ -33,7 +33,8 @@ EvalResult ScriptControl::Eval(std::string_view expression)
     const RandomGenerator before = random_;
     const std::int32_t localeBefore = locale_;
     try {
-        CallContext environment{random_, dialogs_, &locale_};
+        EvalBudget budget(timeout_);
+        CallContext environment{random_, budget, dialogs_, &locale_};
         Parser::Outcome outcome = Parser::evaluate(expression, environment);
         if (outcome.kind == Parser::Outcome::SyntaxFailure) {
             random_ = before;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "EvalBudget.h"
 #include "RandomGenerator.h"
 #include "ScriptError.h"
 #include "Value.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -38,6 +40,9 @@ public:
     // The locale id SetLocale last chose (en-US, 1033, at first). Only GetLocale reads it:
     // numbers and dates keep the en-US forms whatever it says.
     std::int32_t locale() const { return locale_; }
+    // How long one evaluation may run before it fails with "Evaluation timed out".
+    void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
+    std::chrono::milliseconds timeout() const { return timeout_; }
 
     // Makes the instance ready for its first evaluation.
     void prepare() { ready_ = true; }
@@ -46,6 +51,7 @@ public:
 private:
     std::string language_ = "VBScript";
     bool ready_ = false;
+    std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;
     std::int32_t locale_ = 1033;

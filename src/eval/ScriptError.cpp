@@ -10,6 +10,7 @@ const char *errorDescription(int number)
     case OutOfMemory: return "Out of memory";
     case SubscriptOutOfRange: return "Subscript out of range";
     case DivisionByZero: return "Division by zero";
+    case EvaluationTimedOut: return "Evaluation timed out";
     case TypeMismatch: return "Type mismatch";
     case OutOfStackSpace: return "Out of stack space";
     case PermissionDenied: return "Permission denied";

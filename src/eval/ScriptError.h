@@ -11,6 +11,7 @@ enum ErrorNumber : int {
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
+    EvaluationTimedOut = 18, // the engine's time-out stopped the evaluation
     TypeMismatch = 13,
     OutOfStackSpace = 28,
     PermissionDenied = 70,

@@ -56,6 +56,9 @@ int unitsOfLead(unsigned char c) { return isContinuation(c) ? 0 : c >= 0xF0 ? 2 
 
 std::int64_t utf16Length(std::string_view text)
 {
+    // An odd last byte is no whole unit.
+    if (text.size() >= 2 && text[text.size() - 2] == OddByteMarker)
+        text.remove_suffix(2);
     std::int64_t n = 0;
     for (char c : text)
         n += unitsOfLead(static_cast<unsigned char>(c));

@@ -78,6 +78,8 @@ private slots:
         QTest::newRow("Null") << QByteArray("Null") << 0;
         QTest::newRow("Date") << QByteArray("#1/2/2000#") << 0;
         QTest::newRow("text") << QByteArray("\"abc\"") << 0;
+        QTest::newRow("date from text past the range") << QByteArray("CDate(\"2147483648\") * 1") << 6;
+        QTest::newRow("date from text before the range") << QByteArray("CDate(\"-700000\") * 1") << 6;
     }
     void failures()
     {

@@ -5,7 +5,11 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 class TestFormatting : public QObject
 {
@@ -102,6 +106,59 @@ private slots:
         QFETCH(int, places);
         QFETCH(QByteArray, result);
         QCOMPARE(QByteArray(eval::FormatResult(numberText.toStdString(), places).c_str()), result);
+    }
+
+    // A plain decimal text and the same number in exponent form take different roads through
+    // FormatResult; they must give the same result text at every setting.
+    void plainAndExponentFormsAgree()
+    {
+        std::mt19937_64 random(7);
+        for (int i = 0; i < 40000; ++i) {
+            std::string whole = std::to_string(random() % 1000000000000ull);
+            whole.erase(0, random() % whole.size()); // short and long whole parts, "0" too
+            std::string fraction;
+            for (auto n = random() % 12; n > 0; --n)
+                fraction += static_cast<char>('0' + random() % 10);
+            const bool negative = random() % 3 == 0;
+            const std::string plain = (negative ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
+            // The same digits as d.ddd E+x.
+            std::string all = whole + fraction;
+            const auto exponent = static_cast<long>(whole.size()) - 1;
+            const std::string scientific = (negative ? "-" : "") + all.substr(0, 1) + "." + all.substr(1) + "E" +
+                                           (exponent < 0 ? "-" : "+") + std::to_string(std::labs(exponent));
+            for (int places = 0; places <= 9; ++places)
+                QVERIFY2(eval::FormatResult(plain, places) == eval::FormatResult(scientific, places),
+                         (plain + " " + scientific + " at " + std::to_string(places)).c_str());
+        }
+    }
+
+    // The number text of a Double is printf's %.15G, whichever road formatDouble takes:
+    // random doubles of every magnitude, short decimals, and exact ties at the 16th digit.
+    void doubleTextIsPrintfs()
+    {
+        std::mt19937_64 random(11);
+        const auto printfText = [](double d) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.15G", d);
+            return std::string(buffer);
+        };
+        std::vector<double> values{123456789012344.5, 123456789012345.5, 999999999999999.5,
+                                   999999999999999.4, 0.0001, 0.00009999999999999999, 1e15, 0.1,
+                                   1.0000000000000002, 2.5, 0.30000000000000004};
+        for (int i = 0; i < 200000; ++i) {
+            const std::uint64_t bits = random();
+            double d;
+            std::memcpy(&d, &bits, sizeof d);
+            if (std::isfinite(d))
+                values.push_back(d);
+            values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 120) - 100));
+            values.push_back(static_cast<double>(random() % 100000000) / std::pow(10.0, static_cast<double>(random() % 12)));
+        }
+        for (double d : values) {
+            if (d == 0)
+                continue;
+            QVERIFY2(eval::formatDouble(d) == printfText(d), printfText(d).c_str());
+        }
     }
 };
 

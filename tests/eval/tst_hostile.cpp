@@ -3,7 +3,10 @@
 #include "eval/NumberText.h"
 #include "eval/ScriptControl.h"
 
+#include <QElapsedTimer>
 #include <QTest>
+
+#include <sys/resource.h>
 
 #include <random>
 #include <string>
@@ -20,6 +23,32 @@ bool answered(const eval::Calculation &c)
 {
     return c.ok ? c.resultText.starts_with("= ") : c.error.number > 0 && !c.error.description.empty();
 }
+std::string repeated(const std::string &piece, int times, const std::string &between)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += (i > 0 ? between : std::string()) + piece;
+    return out;
+}
+
+// The process's peak resident memory so far, in MB. A peak only grows, so a check after each
+// input bounds that input and all before it.
+long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// Loose ceilings, far from what a correct engine needs and from the engine's own limits (the
+// time-out is 10 s): they catch quadratic work and unbounded memory, not slowness.
+constexpr qint64 TimeCeilingMs = 5000;
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long MemoryCeilingMb = 4096; // the sanitizer's shadow and quarantine come on top
+#else
+constexpr long MemoryCeilingMb = 1024;
+#endif
+
 } // namespace
 
 class TestHostile : public QObject
@@ -100,6 +129,72 @@ private slots:
         QVERIFY(r.ok);
         QCOMPARE(r.value.asString().size(), std::size_t{400001});
         QVERIFY(!eval::calculateResultText(engine, text, eval::DecimalPlacesAuto).ok);
+    }
+
+    // Inputs that once took seconds or gigabytes: each is answered at once, in bounded memory.
+    void boundedWork_data()
+    {
+        QTest::addColumn<std::string>("text");
+        QTest::addColumn<std::string>("value"); // the number text, or "error N"
+        QTest::newRow("20,000 date literals")
+            << "Len(" + repeated("#1/2/2003#", 20000, " & ") + ")" << std::to_string(20000 * 8);
+        QTest::newRow("repetitive search")
+            << std::string("InStr(String(2000000, \"a\"), String(1000000, \"a\") & \"b\")") << std::string("0");
+        QTest::newRow("repetitive search found")
+            << std::string("InStr(3, String(2000000, \"a\") & \"b\", String(1000000, \"a\") & \"b\")")
+            << std::string("1000001");
+        QTest::newRow("64 long strings joined")
+            << "Len(" + repeated("Space(16777216)", 64, " & ") + ")" << std::string("error 7");
+        QTest::newRow("256 long strings joined")
+            << "Len(" + repeated("Space(16777216)", 256, " & ") + ")" << std::string("error 7");
+        QTest::newRow("long strings joined with +")
+            << "Len(" + repeated("Space(16777216)", 64, " + ") + ")" << std::string("error 7");
+        QTest::newRow("long strings held by nesting")
+            << "Len(" + repeated("Space(16777216) < (", 200, "") + "1" + std::string(200, ')') + ")"
+            << std::string("error 7");
+        QTest::newRow("long strings held as arguments")
+            << "Len(" + repeated("Space(16777216)", 200, ", ") + ")" << std::string("error 7");
+        QTest::newRow("slices of long text")
+            << repeated("Len(Mid(String(4000000, \"é\"), 2000000, 1000000)) + Len(Left(String(4000000, \"é\"), "
+                        "3000000)) + Len(Right(String(4000000, \"é\"), 3000000)) + InStr(3000000, "
+                        "String(4000000, \"é\") & \"x\", \"x\")",
+                        4, " + ")
+            << std::to_string(4 * (1000000 + 3000000 + 3000000 + 4000001));
+        QTest::newRow("case of long text")
+            << std::string("Len(UCase(String(2000000, \"ß\"))) + Len(LCase(Space(8000000)))")
+            << std::string("10000000");
+    }
+    void boundedWork()
+    {
+        QFETCH(std::string, text);
+        QFETCH(std::string, value);
+        eval::ScriptControl engine;
+        QElapsedTimer timer;
+        timer.start();
+        const eval::EvalResult r = engine.Eval(text);
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(r.ok ? eval::NumberText(r.value).value_or("") : "error " + std::to_string(r.error.number), value);
+        QVERIFY2(elapsed < TimeCeilingMs, qPrintable(QString::number(elapsed)));
+        QVERIFY2(peakMegabytes() < MemoryCeilingMb, qPrintable(QString::number(peakMegabytes())));
+    }
+
+    // An evaluation that runs past the engine's time-out stops with an error of its own. The
+    // text needs minutes of work; a time-out of 50 ms ends it long before.
+    void timeOut()
+    {
+        eval::ScriptControl engine;
+        engine.setTimeout(std::chrono::milliseconds(50));
+        const std::string text = repeated("Len(UCase(Space(16000000)))", 5000, " + ");
+        QElapsedTimer timer;
+        timer.start();
+        const eval::EvalResult r = engine.Eval(text);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.error.number, 18);
+        QCOMPARE(r.error.description, std::string("Evaluation timed out"));
+        QVERIFY2(timer.elapsed() < TimeCeilingMs, qPrintable(QString::number(timer.elapsed())));
+        // The next evaluation has its own time again.
+        QVERIFY(engine.Eval("1 + 1").ok);
+        QCOMPARE(engine.timeout(), std::chrono::milliseconds(50));
     }
 
     // Results too big for the language: any of the errors that say so will do.

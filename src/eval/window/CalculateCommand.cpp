@@ -13,10 +13,10 @@ namespace app {
 
 void FormTallix::EvaluateExpression(const QString &expression)
 {
-    // Upper-casing here too, with Unicode rules, so letters beyond ASCII change as the language's
-    // UCase changes them; the engine's own rewrite then replaces INT with Fix.
+    // The engine takes the whole road (upper case, rewrite, evaluate, format), as the command
+    // line does, so both give the same result text for the same expression.
     eval::Calculation calculation =
-        eval::calculateResultText(ScriptControl1, expression.toUpper().toStdString(), DecimalPlaces);
+        eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
     if (!calculation.ok)
         throw calculation.error;
     c_.Text2->setText(QString::fromStdString(calculation.resultText));

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Value.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+
+namespace eval {
+
+// What one evaluation may spend: time, and room for strings. The script engine stops an
+// evaluation that runs past its time-out (10,000 ms) with "Evaluation timed out", and one that
+// would build a string too long, or hold too much text at once, with "Out of memory". Functions
+// that build strings ask allowString first; long loops call tick now and then.
+class EvalBudget
+{
+public:
+    static constexpr std::chrono::milliseconds DefaultTimeout{10000};
+    // Strings are UTF-8 inside; the limits count bytes.
+    static constexpr std::size_t MaxStringBytes = std::size_t{32} << 20;
+    static constexpr std::size_t MaxLiveBytes = std::size_t{128} << 20;
+
+    explicit EvalBudget(std::chrono::milliseconds timeout = DefaultTimeout) : timeout_(timeout) {}
+
+    // Before a string of `bytes` is built: throws Out of memory when it is too long on its own
+    // or beside the text the evaluation already holds. Building a long one also reads the clock.
+    void allowString(std::size_t bytes)
+    {
+        if (bytes > MaxStringBytes || bytes + held_ > MaxLiveBytes)
+            throwOutOfMemory();
+        if (bytes >= LongString)
+            checkTime();
+    }
+
+    // One step of evaluation (an operation, a call, a round of a long loop): now and then the
+    // clock is read, and past the time-out the evaluation stops.
+    void tick()
+    {
+        if ((++steps_ & (StepsBetweenClockReads - 1)) == 0)
+            checkTime();
+    }
+    void checkTime();
+
+    // Text the evaluation keeps while it works on other parts (left operands, arguments).
+    void hold(std::size_t bytes) { held_ += bytes; }
+    void release(std::size_t bytes) { held_ -= bytes; }
+    std::size_t held() const { return held_; }
+
+private:
+    static constexpr std::size_t LongString = std::size_t{1} << 16;
+    static constexpr std::uint32_t StepsBetweenClockReads = 1024;
+
+    [[noreturn]] static void throwOutOfMemory();
+
+    std::chrono::milliseconds timeout_;
+    // The clock starts at the first reading: an evaluation that never reads it is short.
+    std::chrono::steady_clock::time_point deadline_{};
+    bool started_ = false;
+    std::uint32_t steps_ = 0;
+    std::size_t held_ = 0;
+};
+
+// The bytes of text a value holds.
+inline std::size_t stringBytes(const Value &value)
+{
+    return value.isString() ? value.asString().size() : 0;
+}
+
+} // namespace eval

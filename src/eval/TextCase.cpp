@@ -1,0 +1,89 @@
+#include "TextCase.h"
+
+namespace eval {
+namespace {
+
+bool isContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+void appendUnit(std::string &out, char16_t unit)
+{
+    if (unit < 0x80) {
+        out += static_cast<char>(unit);
+    } else if (unit < 0x800) {
+        out += static_cast<char>(0xC0 | (unit >> 6));
+        out += static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (unit >> 12));
+        out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (unit & 0x3F));
+    }
+}
+
+template <char16_t (*Map)(char16_t), char First, char Last>
+std::string mapText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size;) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            // A run of ASCII at once: long texts are mostly that.
+            std::size_t end = i + 1;
+            while (end < size && static_cast<unsigned char>(text[end]) < 0x80)
+                ++end;
+            const std::size_t at = out.size();
+            out.append(text, i, end - i);
+            for (std::size_t k = at; k < out.size(); ++k) {
+                const auto a = static_cast<unsigned char>(out[k]);
+                out[k] = static_cast<char>(
+                    a ^ (static_cast<unsigned char>(a - First) <= Last - First ? 0x20 : 0));
+            }
+            i = end;
+            continue;
+        }
+        // Two- and three-byte sequences hold the basic plane; anything else is copied as is.
+        std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : 0;
+        char16_t unit = 0;
+        if (length != 0 && i + length <= size) {
+            unit = static_cast<char16_t>(c & (length == 2 ? 0x1F : 0x0F));
+            for (std::size_t k = 1; k < length; ++k) {
+                const auto next = static_cast<unsigned char>(text[i + k]);
+                if (!isContinuation(next)) {
+                    length = 0;
+                    break;
+                }
+                unit = static_cast<char16_t>((unit << 6) | (next & 0x3F));
+            }
+            // Overlong forms and lone surrogates are not characters: leave them alone.
+            if (length == 3 && (unit < 0x800 || (unit >= 0xD800 && unit <= 0xDFFF)))
+                length = 0;
+        } else {
+            length = 0;
+        }
+        if (length == 0) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        appendUnit(out, Map(unit));
+        i += length;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string upperCaseText(std::string_view text)
+{
+    return mapText<upperCaseUnit, 'a', 'z'>(text);
+}
+std::string lowerCaseText(std::string_view text)
+{
+    return mapText<lowerCaseUnit, 'A', 'Z'>(text);
+}
+
+} // namespace eval
