@@ -41,6 +41,17 @@ public:
     }
     void checkTime();
 
+    // Runs `wait` (a dialog the user answers) without counting its time: the time-out bounds
+    // the engine's work, not the user's thinking.
+    template <typename Wait>
+    auto whileWaiting(Wait &&wait)
+    {
+        const auto from = std::chrono::steady_clock::now();
+        auto answer = wait();
+        deadline_ += std::chrono::steady_clock::now() - from;
+        return answer;
+    }
+
     // Text the evaluation keeps while it works on other parts (left operands, arguments).
     void hold(std::size_t bytes) { held_ += bytes; }
     void release(std::size_t bytes) { held_ -= bytes; }

@@ -138,7 +138,8 @@ Value fnMsgBox(CallContext &context, Args a)
     request.defaultButton = (style >> 8) & 0xF;
     if (request.defaultButton > 3)
         request.defaultButton = 0;
-    return Value::integer(static_cast<std::int16_t>(port.showMessage(request)));
+    const int button = context.budget.whileWaiting([&] { return port.showMessage(request); });
+    return Value::integer(static_cast<std::int16_t>(button));
 }
 
 // InputBox(prompt [, title [, default [, xpos [, ypos [, helpfile, context]]]]]): the typed
@@ -161,7 +162,7 @@ Value fnInputBox(CallContext &context, Args a)
         else
             toLong(required(a[i]));
     }
-    std::optional<std::string> typed = port.askText(request);
+    std::optional<std::string> typed = context.budget.whileWaiting([&] { return port.askText(request); });
     return Value::string(typed ? std::move(*typed) : std::string());
 }
 

@@ -8,6 +8,8 @@
 #include <deque>
 #include <string>
 #include <vector>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -46,6 +48,7 @@ public:
     int showMessage(const eval::MessageRequest &r) override
     {
         messages.push_back(r);
+        std::this_thread::sleep_for(thinking);
         return button;
     }
     std::optional<std::string> askText(const eval::InputRequest &r) override
@@ -54,6 +57,7 @@ public:
         return typed;
     }
     int button = 1;
+    std::chrono::milliseconds thinking{0}; // how long the user takes to answer
     std::optional<std::string> typed;
     std::vector<eval::MessageRequest> messages;
     std::vector<eval::InputRequest> inputs;
@@ -358,6 +362,21 @@ private slots:
         QCOMPARE(shown(engine, "InputBox(\"Price\") * 1.2"), QByteArray("error 13"));
         QCOMPARE(shown(engine, "InputBox(\"x\", \"t\", \"d\", \"left\")"), QByteArray("error 13"));
         QCOMPARE(dialogs.inputs.size(), std::size_t(5)); // the last was rejected unasked
+    }
+
+    // The time-out bounds the engine's work: a user who takes longer than it to answer a
+    // dialog does not make the expression fail.
+    void dialogTimeIsNotCounted()
+    {
+        FakeDialogs dialogs;
+        dialogs.thinking = std::chrono::milliseconds(300);
+        eval::ScriptControl engine;
+        engine.setDialogPort(&dialogs);
+        engine.setTimeout(std::chrono::milliseconds(100));
+        // The long strings read the clock before and after the dialog.
+        const eval::EvalResult result = engine.Eval("Len(Space(70000)) + MsgBox(\"x\") + Len(Space(70000))");
+        QVERIFY2(result.ok, result.error.description.c_str());
+        QCOMPARE(result.value.asLong(), 140001);
     }
 };
 
