@@ -1,9 +1,10 @@
 // Help, about, the two launchers, the web address and the companion products window.
 #include "FormTallix.h"
 
-#include "TrimSpaces.h"
-#include "UnscrambleText.h"
+#include "shared/TrimSpaces.h"
+#include "shared/UnscrambleText.h"
 
+#include "platform/CompanionWindows.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
@@ -43,7 +44,7 @@ void FormTallix::mnuHelpTopic_Click()
 {
     const QString caption = c_.window->caption();
     const QStringList lines{
-        trimSpaces(caption), QStringLiteral(" "), QStringLiteral(" "),
+        shared::trimSpaces(caption), QStringLiteral(" "), QStringLiteral(" "),
         QStringLiteral("1. Type a math expression in the textbox, Then press the ENTER key to calculate the result."),
         QStringLiteral(" "), QStringLiteral("2. Calculate history can be saved and be reloaded again."),
         QStringLiteral(" "), QStringLiteral("3. Click the calculate history result, insert to the textbox.")};
@@ -80,7 +81,7 @@ void FormTallix::mnuPaint_Click() { launch(QStringLiteral("paint program"), QStr
 
 void FormTallix::mnuWebsite_Click()
 {
-    const Unscrambled address = webAddress();
+    const shared::Unscrambled address = shared::webAddress();
     if (!address.text) { // shown, where the original stopped with an unhandled error
         c_.messages->show(QStringLiteral("The web address cannot be read: ") + address.error, platform::msgbox::Critical);
         return;

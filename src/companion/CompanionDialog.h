@@ -2,6 +2,7 @@
 
 #include "FormUtility.h"
 
+#include "platform/CompanionWindows.h"
 #include "platform/Shell.h"
 #include "platform/qt/QtWindowPlace.h"
 

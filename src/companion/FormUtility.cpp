@@ -2,7 +2,7 @@
 
 #include "CompanionProducts.h"
 
-#include "app/UnscrambleText.h"
+#include "shared/UnscrambleText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "platform/TextBox.h"
@@ -53,7 +53,7 @@ void FormUtility::place()
 void FormUtility::Form_Activate()
 {
     place();
-    const app::Unscrambled address = app::webAddress();
+    const shared::Unscrambled address = shared::webAddress();
     c_.links[3]->setText(address.text.value_or(QString()));
 }
 
@@ -86,7 +86,7 @@ void FormUtility::Text3_Click() { openDownload(2); }
 void FormUtility::Text4_Click()
 {
     // Anew on each click; the text the box shows is not read.
-    const app::Unscrambled address = app::webAddress();
+    const shared::Unscrambled address = shared::webAddress();
     if (address.text)
         c_.shell->openUrl(*address.text);
     else

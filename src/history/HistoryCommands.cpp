@@ -1,6 +1,6 @@
 // Saving the history to a text file and loading it back.
 #include "app/FormTallix.h"
-#include "app/TrimSpaces.h"
+#include "shared/TrimSpaces.h"
 
 #include "HistoryFile.h"
 
@@ -103,7 +103,7 @@ QString FormTallix::ChooseSaveFile()
     request.name =
         QStringLiteral("Tallix_") + c_.fileSystem->today().toString(QStringLiteral("yyyyMMdd"));
     request.defaultSuffix = QStringLiteral("txt");
-    return trimSpaces(c_.fileDialogs->saveFileName(request));
+    return shared::trimSpaces(c_.fileDialogs->saveFileName(request));
 }
 
 QString FormTallix::ChooseOpenFile()
@@ -148,7 +148,7 @@ void FormTallix::mnuLoad_Click()
 {
     if (history_.instructionRowsShown())
         history_.emptyBoth();
-    const QString path = trimSpaces(ChooseOpenFile());
+    const QString path = shared::trimSpaces(ChooseOpenFile());
     if (path.isEmpty())
         return;
     // Every refusal says why; what the lists held before stays. An allocation failure ends

@@ -1,8 +1,8 @@
 #include "HistoryFile.h"
 
-#include "Windows1252.h"
+#include "shared/Windows1252.h"
 
-#include "app/TrimSpaces.h"
+#include "shared/TrimSpaces.h"
 
 #include <QIODevice>
 
@@ -10,15 +10,15 @@
 
 namespace history {
 
-using app::trimSpacesView;
+using shared::trimSpacesView;
 
 QByteArray historyFileContents(const QStringList &expressionRows, const QStringList &resultRows)
 {
     QByteArray contents;
     const qsizetype rows = qMin(expressionRows.size(), resultRows.size());
     for (qsizetype i = 0; i < rows; ++i) {
-        contents += toWindows1252(expressionRows[i]);
-        contents += toWindows1252(resultRows[i]);
+        contents += shared::toWindows1252(expressionRows[i]);
+        contents += shared::toWindows1252(resultRows[i]);
         contents += "\r\n";
     }
     contents += " \r\n";
@@ -132,7 +132,7 @@ HistoryFileReading readHistoryFile(QIODevice &file, const HistoryFileLimits &lim
             reading.stop = HistoryFileReading::ReadFailed;
             return reading;
         }
-        const QString text = fromWindows1252(bytes.constData(), bytes.size());
+        const QString text = shared::fromWindows1252(bytes.constData(), bytes.size());
         const QStringView line = trimSpacesView(text);
         if (line.isEmpty())
             return reading;

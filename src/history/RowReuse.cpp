@@ -1,6 +1,6 @@
 // History rows put back into the expression box, the lists scrolled together, and cleared.
 #include "app/FormTallix.h"
-#include "app/TrimSpaces.h"
+#include "shared/TrimSpaces.h"
 
 #include "platform/Button.h"
 #include "platform/ListBox.h"
@@ -46,7 +46,7 @@ void FormTallix::List1_DblClick()
 void FormTallix::List2_Click()
 {
     c_.List3->setVisible(false);
-    const QString row = trimSpaces(c_.List2->text());
+    const QString row = shared::trimSpaces(c_.List2->text());
     if (history_.instructionRowsShown() || row == QLatin1String("Result") || row.isEmpty())
         return;
     InsertAtCaret(history::StripResultText(row));

@@ -22,12 +22,4 @@ public:
     virtual bool openUrl(const QString &address) = 0;
 };
 
-// The companion products window, shown modally: returns once it is closed.
-class CompanionWindows
-{
-public:
-    virtual ~CompanionWindows() = default;
-    virtual void showModal() = 0;
-};
-
 } // namespace platform

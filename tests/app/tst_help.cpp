@@ -1,7 +1,7 @@
 #include "FakeControls.h"
 
-#include "app/UnscrambleText.h"
-#include "app/WebAddressData.h"
+#include "shared/UnscrambleText.h"
+#include "shared/WebAddressData.h"
 #include "companion/CompanionProducts.h"
 #include "companion/FormUtility.h"
 
@@ -97,11 +97,11 @@ private slots:
 
     void shippedData()
     {
-        QCOMPARE(std::string(app::ScrambledWebAddress).size(), std::size_t(176));
-        const std::string key = app::UnscrambleKey;
+        QCOMPARE(std::string(shared::ScrambledWebAddress).size(), std::size_t(176));
+        const std::string key = shared::UnscrambleKey;
         QCOMPARE(key.size(), std::size_t(562));
         QVERIFY(key.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") == std::string::npos);
-        QCOMPARE(app::webAddress().text.value_or("failed"), QStringLiteral("https://numerette.example/"));
+        QCOMPARE(shared::webAddress().text.value_or("failed"), QStringLiteral("https://numerette.example/"));
     }
 
     void unscramble_data()
@@ -129,7 +129,7 @@ private slots:
     {
         QFETCH(QByteArray, digits);
         QFETCH(QByteArray, key);
-        const app::Unscrambled r = app::UnscrambleText(digits.toStdString(), key.toStdString());
+        const shared::Unscrambled r = shared::UnscrambleText(digits.toStdString(), key.toStdString());
         QTEST(r.text ? *r.text : QStringLiteral("!"), "text");
         QCOMPARE(r.error.isEmpty(), bool(r.text));
     }

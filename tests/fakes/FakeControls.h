@@ -9,6 +9,7 @@
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ScriptDialogs.h"
+#include "platform/CompanionWindows.h"
 #include "platform/Shell.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"

@@ -1,7 +1,6 @@
 #include "FakeControls.h"
 
 #include "history/HistoryFile.h"
-#include "history/Windows1252.h"
 
 #include <QBuffer>
 #include <QDir>

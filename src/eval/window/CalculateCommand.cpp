@@ -1,6 +1,6 @@
 // The calculate command and the result box: the window side of evaluation.
 #include "app/FormTallix.h"
-#include "app/TrimSpaces.h"
+#include "shared/TrimSpaces.h"
 
 #include "eval/Calculation.h"
 
@@ -27,7 +27,7 @@ void FormTallix::EvaluateExpression(const QString &expression)
 void FormTallix::Command3_Click()
 {
     try {
-        const QString expression = trimSpaces(c_.Text1->text());
+        const QString expression = shared::trimSpaces(c_.Text1->text());
         EvaluateExpression(expression);
         if (history_.instructionRowsShown())
             history_.emptyBoth();

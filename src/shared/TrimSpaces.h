@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace app {
+namespace shared {
 
 // Removes spaces (U+0020) from both ends; tabs, line breaks and other blanks stay, as the
 // calculator's commands trim.
@@ -20,4 +20,4 @@ inline QStringView trimSpacesView(QStringView text)
 
 inline QString trimSpaces(const QString &text) { return trimSpacesView(text).toString(); }
 
-} // namespace app
+} // namespace shared

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace history {
+namespace shared {
 namespace {
 
 // 0x80 to 0x9F; the rest of the code page is Latin-1.
@@ -49,4 +49,4 @@ QByteArray toWindows1252(QStringView text)
     return bytes;
 }
 
-} // namespace history
+} // namespace shared

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace app {
+namespace shared {
 
 struct Unscrambled
 {
@@ -24,4 +24,4 @@ Unscrambled UnscrambleText(std::string_view digits, std::string_view key);
 // The project's web address, from the shipped data.
 Unscrambled webAddress();
 
-} // namespace app
+} // namespace shared

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace history {
+namespace shared {
 
 // The history file's code page: Windows-1252, what the original program wrote. Every byte
 // decodes (the five unassigned ones to the control characters of the same number, as Windows
@@ -12,4 +12,4 @@ namespace history {
 QString fromWindows1252(const char *bytes, qsizetype size);
 QByteArray toWindows1252(QStringView text);
 
-} // namespace history
+} // namespace shared

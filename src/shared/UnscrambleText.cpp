@@ -2,11 +2,11 @@
 
 #include "WebAddressData.h"
 
-#include "history/Windows1252.h"
+#include "Windows1252.h"
 
 #include <string>
 
-namespace app {
+namespace shared {
 
 namespace {
 
@@ -51,9 +51,9 @@ Unscrambled UnscrambleText(std::string_view digits, std::string_view key)
         bytes += static_cast<char>(v);
         p += length + 1;
     } while (p < t.size());
-    return {history::fromWindows1252(bytes.data(), qsizetype(bytes.size())), QString()};
+    return {fromWindows1252(bytes.data(), qsizetype(bytes.size())), QString()};
 }
 
 Unscrambled webAddress() { return UnscrambleText(ScrambledWebAddress, UnscrambleKey); }
 
-} // namespace app
+} // namespace shared
