@@ -2,7 +2,8 @@
 
 #include "ScriptProvisioning.h"
 
-#include "platform/Button.h"
+#include "eval/DecimalPlaces.h"
+
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
@@ -18,13 +19,6 @@ const QString FormTallix::InstructionText =
     InstructionMarker + QStringLiteral("\r\nThen press the ENTER key to calculate the result: \r\n\r\n") +
     QString(24, QLatin1Char(' ')) + QStringLiteral("238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3");
 
-namespace {
-
-const QStringList paletteRows{"+", "-", "*", "/", "\\", "^", "Mod", "Sqr", "Exp",
-                              "Abs", "Log", "Rnd", "Cos", "Sin", "Sgn", "Tan", "Atn", "Int"};
-
-} // namespace
-
 FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*controls.List1, *controls.List2)
 {
     c_.window->onActivate = [this] { Form_Activate(); };
@@ -33,24 +27,18 @@ FormTallix::FormTallix(const FormControls &controls) : c_(controls), history_(*c
     c_.window->onFrameKnown = [this] { placeWindow(); };
     c_.mnuExit->onClick = [this] { mnuExit_Click(); };
 
-    c_.Text1->onKeyPress = [this](int &keyAscii) { Text1_KeyPress(keyAscii); };
-    c_.Command3->onClick = [this] { Command3_Click(); };
-    c_.mnuCalculate->onClick = [this] { mnuCalculate_Click(); };
-
-    c_.Command2->onClick = [this] { Command2_Click(); };
-    using Handler = void (FormTallix::*)();
-    static constexpr std::array<Handler, 11> decimalHandlers{
-        &FormTallix::mnuDec0_Click, &FormTallix::mnuDec1_Click, &FormTallix::mnuDec2_Click,
-        &FormTallix::mnuDec3_Click, &FormTallix::mnuDec4_Click, &FormTallix::mnuDec5_Click,
-        &FormTallix::mnuDec6_Click, &FormTallix::mnuDec7_Click, &FormTallix::mnuDec8_Click,
-        &FormTallix::mnuDec9_Click, &FormTallix::mnuDecAuto_Click};
-    for (std::size_t i = 0; i < decimalHandlers.size(); ++i)
-        c_.mnuDec[i]->onClick = [this, handler = decimalHandlers[i]] { (this->*handler)(); };
-
-    connectEntry();
-    connectHistory();
-    connectHelp();
+    // Each subsystem wires the controls it handles, beside its handlers.
+    connectExpressionBox();
+    connectKeypad();
+    connectFunctionPalette();
+    connectEditMenu();
+    connectCalculate();
+    connectDecimalPlaces();
     connectScriptDialogs();
+    connectRowReuse();
+    connectCopyButtons();
+    connectHistoryFile();
+    connectHelp();
 }
 
 void FormTallix::Form_Load()
@@ -60,10 +48,9 @@ void FormTallix::Form_Load()
         c_.Text1->setText(InstructionText);
         c_.Text2->setText(QStringLiteral("= 595.09"));
         c_.Text1->setForeColor(platform::colors::Grey);
-        DecimalPlaces = 2;
+        DecimalPlaces = eval::DecimalPlacesAtStart;
         history_.fillInstructionRows();
-        for (const QString &row : paletteRows)
-            c_.List3->addItem(row);
+        fillFunctionPalette();
         EnsureScriptControl(ScriptControl1);
     } catch (const eval::ScriptError &error) {
         c_.messages->show(QString::fromStdString(error.description), platform::msgbox::Critical);

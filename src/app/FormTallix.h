@@ -175,11 +175,20 @@ public:
 
 private:
     void placeWindow(); // centred, 300 twips above the middle, by the outer size
+    void fillFunctionPalette();
     void chooseDecimalPlaces(int entry, std::int16_t value);
-    void connectEntry();
-    void connectHistory();
-    void connectHelp();
+    // Each defined beside the handlers of the controls it wires.
+    void connectExpressionBox();
+    void connectKeypad();
+    void connectFunctionPalette();
+    void connectEditMenu();
+    void connectCalculate();
+    void connectDecimalPlaces();
     void connectScriptDialogs();
+    void connectRowReuse();
+    void connectCopyButtons();
+    void connectHistoryFile();
+    void connectHelp();
     void launch(const QString &what, const QString &mimeType, const QStringList &candidates);
     QString dialogFolder() const;
     void endInstructionState();

@@ -3,10 +3,19 @@
 #include "app/FormTallix.h"
 
 #include "platform/Clipboard.h"
+#include "platform/MenuEntry.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
 namespace app {
+
+void FormTallix::connectEditMenu()
+{
+    c_.mnuCut->onClick = [this] { mnuCut_Click(); };
+    c_.mnuCopy->onClick = [this] { mnuCopy_Click(); };
+    c_.mnuPaste->onClick = [this] { mnuPaste_Click(); };
+    c_.mnuSelAll->onClick = [this] { mnuSelAll_Click(); };
+}
 
 platform::TextBox *FormTallix::editTarget() const
 {

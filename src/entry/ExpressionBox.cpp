@@ -1,30 +1,15 @@
 // The expression box's own rules: operator spacing at the end of the text, and the first click.
 #include "app/FormTallix.h"
 
-#include "platform/Button.h"
 #include "platform/ListBox.h"
-#include "platform/MenuEntry.h"
 #include "platform/TextBox.h"
 
 namespace app {
 
-void FormTallix::connectEntry()
+void FormTallix::connectExpressionBox()
 {
     c_.Text1->onChange = [this] { Text1_Change(); };
     c_.Text1->onClick = [this] { Text1_Click(); };
-    for (std::size_t i = 0; i < c_.CommandNum.size(); ++i) {
-        c_.CommandNum[i]->onClick = [this, i] { CommandNum_Click(static_cast<std::int16_t>(i)); };
-        c_.CommandNum[i]->onMouseMove = [this] { CommandNum_MouseMove(); };
-    }
-    c_.Command6->onClick = [this] { Command6_Click(); };
-    c_.Command4->onClick = [this] { Command4_Click(); };
-    c_.mnuClsPad->onClick = [this] { mnuClsPad_Click(); };
-    c_.Command5->onClick = [this] { Command5_Click(); };
-    c_.List3->onClick = [this] { List3_Click(); };
-    c_.mnuCut->onClick = [this] { mnuCut_Click(); };
-    c_.mnuCopy->onClick = [this] { mnuCopy_Click(); };
-    c_.mnuPaste->onClick = [this] { mnuPaste_Click(); };
-    c_.mnuSelAll->onClick = [this] { mnuSelAll_Click(); };
 }
 
 void FormTallix::Text1_Change()

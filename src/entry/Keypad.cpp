@@ -1,13 +1,26 @@
 // The keypad, the backspace button and the two commands that clear the expression box.
 #include "app/FormTallix.h"
 
+#include "platform/Button.h"
 #include "platform/ListBox.h"
+#include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextBox.h"
 
 #include <array>
 
 namespace app {
+
+void FormTallix::connectKeypad()
+{
+    for (std::size_t i = 0; i < c_.CommandNum.size(); ++i) {
+        c_.CommandNum[i]->onClick = [this, i] { CommandNum_Click(static_cast<std::int16_t>(i)); };
+        c_.CommandNum[i]->onMouseMove = [this] { CommandNum_MouseMove(); };
+    }
+    c_.Command6->onClick = [this] { Command6_Click(); };
+    c_.Command4->onClick = [this] { Command4_Click(); };
+    c_.mnuClsPad->onClick = [this] { mnuClsPad_Click(); };
+}
 
 // Replaces the selection of the expression box with `text` and leaves the caret right after
 // it. All of the text after the selection is kept, however long.

@@ -1,10 +1,18 @@
 // The three buttons that pass the current result on.
 #include "app/FormTallix.h"
 
+#include "platform/Button.h"
 #include "platform/Clipboard.h"
 #include "platform/TextBox.h"
 
 namespace app {
+
+void FormTallix::connectCopyButtons()
+{
+    c_.CommandCC->onClick = [this] { CommandCC_Click(); };
+    c_.CommandCopy1->onClick = [this] { CommandCopy1_Click(); };
+    c_.CommandCopy2->onClick = [this] { CommandCopy2_Click(); };
+}
 
 void FormTallix::CommandCC_Click()
 {

@@ -7,6 +7,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/ListBox.h"
+#include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
 
 #include <QDir>
@@ -85,6 +86,12 @@ QString loadHistoryFile(platform::FileSystem &fileSystem, history::HistoryLists 
 }
 
 } // namespace
+
+void FormTallix::connectHistoryFile()
+{
+    c_.mnuSave->onClick = [this] { mnuSave_Click(); };
+    c_.mnuLoad->onClick = [this] { mnuLoad_Click(); };
+}
 
 // The program's own folder where the user may write there; an installed program lives in a
 // system folder, so then the documents folder.

@@ -9,7 +9,7 @@
 
 namespace app {
 
-void FormTallix::connectHistory()
+void FormTallix::connectRowReuse()
 {
     c_.List1->onClick = [this] { List1_Click(); };
     c_.List1->onDoubleClick = [this] { List1_DblClick(); };
@@ -19,11 +19,6 @@ void FormTallix::connectHistory()
     c_.Command1->onClick = [this] { Command1_Click(); };
     c_.mnuClsHistory->onClick = [this] { mnuClsHistory_Click(); };
     c_.mnuClearAll->onClick = [this] { mnuClearAll_Click(); };
-    c_.CommandCC->onClick = [this] { CommandCC_Click(); };
-    c_.CommandCopy1->onClick = [this] { CommandCopy1_Click(); };
-    c_.CommandCopy2->onClick = [this] { CommandCopy2_Click(); };
-    c_.mnuSave->onClick = [this] { mnuSave_Click(); };
-    c_.mnuLoad->onClick = [this] { mnuLoad_Click(); };
 }
 
 void FormTallix::List1_Click()

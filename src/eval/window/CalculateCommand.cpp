@@ -5,11 +5,18 @@
 #include "eval/Calculation.h"
 
 #include "platform/Button.h"
+#include "platform/MenuEntry.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
 namespace app {
 
+void FormTallix::connectCalculate()
+{
+    c_.Text1->onKeyPress = [this](int &keyAscii) { Text1_KeyPress(keyAscii); };
+    c_.Command3->onClick = [this] { Command3_Click(); };
+    c_.mnuCalculate->onClick = [this] { mnuCalculate_Click(); };
+}
 
 void FormTallix::EvaluateExpression(const QString &expression)
 {

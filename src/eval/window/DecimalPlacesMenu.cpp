@@ -8,9 +8,23 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Window.h"
 
+#include <array>
 #include <exception>
 
 namespace app {
+
+void FormTallix::connectDecimalPlaces()
+{
+    c_.Command2->onClick = [this] { Command2_Click(); };
+    using Handler = void (FormTallix::*)();
+    static constexpr std::array<Handler, 11> decimalHandlers{
+        &FormTallix::mnuDec0_Click, &FormTallix::mnuDec1_Click, &FormTallix::mnuDec2_Click,
+        &FormTallix::mnuDec3_Click, &FormTallix::mnuDec4_Click, &FormTallix::mnuDec5_Click,
+        &FormTallix::mnuDec6_Click, &FormTallix::mnuDec7_Click, &FormTallix::mnuDec8_Click,
+        &FormTallix::mnuDec9_Click, &FormTallix::mnuDecAuto_Click};
+    for (std::size_t i = 0; i < decimalHandlers.size(); ++i)
+        c_.mnuDec[i]->onClick = [this, handler = decimalHandlers[i]] { (this->*handler)(); };
+}
 
 void FormTallix::UncheckDecimalPlaces()
 {

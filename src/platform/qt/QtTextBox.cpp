@@ -1,6 +1,8 @@
 #include "QtTextBox.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -33,22 +35,20 @@ bool isAccessKey(const QKeyEvent *key)
     return (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier);
 }
 
-// The menu's shortcuts win over the box's own bindings for the same keys.
-bool isMenuShortcut(const QKeyEvent *key)
+// The menus' shortcuts win over the box's own bindings for the same keys. The box asks its
+// window's menu bar which keys those are, so that a menu entry given a shortcut needs no
+// second list here.
+bool isMenuShortcut(const QWidget *box, const QKeyEvent *key)
 {
     if (isAccessKey(key))
         return true;
-    if (key->modifiers() != Qt::ControlModifier)
-        return false;
-    switch (key->key()) {
-    case Qt::Key_Q:
-    case Qt::Key_E:
-    case Qt::Key_X:
-    case Qt::Key_C:
-    case Qt::Key_V:
-    case Qt::Key_A: return true;
-    default: return false;
+    const QKeySequence pressed(key->keyCombination());
+    for (const QMenuBar *bar : box->window()->findChildren<QMenuBar *>()) {
+        for (const QAction *entry : bar->findChildren<QAction *>())
+            if (entry->shortcuts().contains(pressed))
+                return true;
     }
+    return false;
 }
 
 // The character code a key types, or 0 for keys that type none (Delete, arrows, F-keys).
@@ -265,7 +265,7 @@ void QtTextBox::typeCharacter(QChar character)
 bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == edit_ && event->type() == QEvent::ShortcutOverride) {
-        if (isMenuShortcut(static_cast<QKeyEvent *>(event))) {
+        if (isMenuShortcut(edit_, static_cast<QKeyEvent *>(event))) {
             event->ignore(); // not taken here: the menu's shortcut runs
             return true;
         }
