@@ -32,16 +32,11 @@ void FormTallix::mnuCut_Click()
     platform::TextBox *box = editTarget();
     if (box == nullptr)
         return;
-    const QString text = box->text();
-    const QString selected = box->selText();
-    const int start = box->selStart();
-    const int length = box->selLength();
-    if (length == 0)
+    if (box->selLength() == 0)
         return;
     c_.clipboard->clear();
-    c_.clipboard->setText(selected);
-    box->setText(text.left(start) + text.mid(start + length));
-    box->setSelStart(start);
+    c_.clipboard->setText(box->selText());
+    box->setSelText(QString());
 }
 
 void FormTallix::mnuCopy_Click()
@@ -58,12 +53,7 @@ void FormTallix::mnuPaste_Click()
     platform::TextBox *box = editTarget();
     if (box == nullptr)
         return;
-    const QString text = box->text();
-    const QString pasted = c_.clipboard->text().value_or(QString());
-    const int start = box->selStart();
-    const int length = box->selLength();
-    box->setText(text.left(start) + pasted + text.mid(start + length));
-    box->setSelStart(start + int(pasted.size()));
+    box->setSelText(c_.clipboard->text().value_or(QString()));
 }
 
 void FormTallix::mnuSelAll_Click()

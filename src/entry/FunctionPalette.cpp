@@ -52,10 +52,7 @@ void FormTallix::List3_Click()
     // A function arrives with empty parentheses and the caret between them.
     platform::TextBox &box = *c_.Text1;
     const int start = box.selStart();
-    const QString current = box.text();
-    const int selected = box.selLength();
-    const QString call = entry + QStringLiteral("()");
-    box.setText(current.left(start) + call + current.mid(start + selected));
+    box.setSelText(entry + QStringLiteral("()"));
     box.setFocus();
     box.setSelStart(start + int(entry.size()) + 1);
 }

@@ -23,16 +23,11 @@ void FormTallix::connectKeypad()
 }
 
 // Replaces the selection of the expression box with `text` and leaves the caret right after
-// it. All of the text after the selection is kept, however long.
+// it, the focus in the box.
 void FormTallix::InsertAtCaret(const QString &text)
 {
-    platform::TextBox &box = *c_.Text1;
-    const int start = box.selStart();
-    const QString current = box.text();
-    const int selected = box.selLength();
-    box.setText(current.left(start) + text + current.mid(start + selected));
-    box.setFocus();
-    box.setSelStart(start + int(text.size()));
+    c_.Text1->setSelText(text);
+    c_.Text1->setFocus();
 }
 
 void FormTallix::CommandNum_Click(std::int16_t index)

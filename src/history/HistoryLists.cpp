@@ -48,11 +48,6 @@ void HistoryLists::appendEntry(const QString &expression, const QString &resultT
     results_.addItem(QStringLiteral("  ") + resultText);
 }
 
-void HistoryLists::appendLoadedEntry(const QString &expression, const QString &numberText)
-{
-    appendEntry(expression, QStringLiteral("= ") + numberText);
-}
-
 void HistoryLists::appendLoadedEntries(const QStringList &expressions, const QStringList &numberTexts)
 {
     QStringList results;

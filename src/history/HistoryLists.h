@@ -34,9 +34,8 @@ public:
     void emptyBoth();
     // The expression, then two spaces and the result text ("  = 595.09").
     void appendEntry(const QString &expression, const QString &resultText);
-    // As loaded from a history file: the result row is two spaces, "= " and the number text.
-    void appendLoadedEntry(const QString &expression, const QString &numberText);
-    // Many loaded entries at once: (expression, number text) pairs, in order.
+    // Entries loaded from a history file, (expression, number text) pairs in order: each
+    // result row is two spaces, "= " and the number text.
     void appendLoadedEntries(const QStringList &expressions, const QStringList &numberTexts);
     QStringList expressionRows() const;
     QStringList resultRows() const;

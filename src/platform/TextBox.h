@@ -27,7 +27,17 @@ public:
     virtual int selLength() const = 0;
     virtual void setSelLength(int length) = 0;  // from selStart, clamped to the end
     virtual QString selText() const = 0;
-    virtual void setSelText(const QString &text) = 0; // replaces the selection; caret after it
+    // Replaces the selection with `text` by one write of the whole text (the change handler
+    // runs once, as for any write), then puts the caret right after it. All of the text after
+    // the selection is kept, however long.
+    void setSelText(const QString &text)
+    {
+        const int start = selStart();
+        const QString current = this->text();
+        const int selected = selLength();
+        setText(current.left(start) + text + current.mid(start + selected));
+        setSelStart(start + int(text.size()));
+    }
 
     virtual void setForeColor(Rgb color) = 0;
     virtual Rgb foreColor() const = 0;

@@ -272,7 +272,7 @@ private slots:
         history::HistoryLists lists(list1, list2);
         QCOMPARE(lists.lastExpressionRow(), QString());
         QVERIFY(!lists.instructionRowsShown());
-        lists.appendLoadedEntry(QStringLiteral("1+1"), QStringLiteral("2"));
+        lists.appendLoadedEntries({QStringLiteral("1+1")}, {QStringLiteral("2")});
         QCOMPARE(list2.rows, QStringList{"  = 2"});
         QCOMPARE(list1.item(-1), QString());
         QCOMPARE(list1.item(1), QString());

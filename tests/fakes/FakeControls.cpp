@@ -31,11 +31,6 @@ void FakeTextBox::edit(const QString &text, int caret)
         onChange();
 }
 
-void FakeTextBox::setSelText(const QString &text)
-{
-    edit(text_.left(start_) + text + text_.mid(start_ + length_), start_ + int(text.size()));
-}
-
 void FakeTextBox::setFocus() { window_.focus = name_; }
 
 void FakeTextBox::type(QChar key)

@@ -37,7 +37,6 @@ public:
     int selLength() const override { return length_; }
     void setSelLength(int length) override;
     QString selText() const override { return text_.mid(start_, length_); }
-    void setSelText(const QString &text) override;
     void setForeColor(platform::Rgb color) override { color_ = color; }
     platform::Rgb foreColor() const override { return color_; }
     void setFocus() override;

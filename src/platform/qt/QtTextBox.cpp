@@ -214,20 +214,6 @@ QString QtTextBox::selText() const
     return toBoxText(selected);
 }
 
-void QtTextBox::setSelText(const QString &replacement)
-{
-    QTextCursor cursor = edit_->textCursor();
-    const int start = cursor.selectionStart();
-    const QString inserted = toWidgetText(replacement);
-    ++writing_;
-    replaceWidgetText(start, cursor.selectionEnd(), inserted);
-    cursor = edit_->textCursor();
-    cursor.setPosition(start + int(inserted.size()));
-    edit_->setTextCursor(cursor);
-    --writing_;
-    notifyChange();
-}
-
 void QtTextBox::setForeColor(Rgb color)
 {
     color_ = color;

@@ -25,7 +25,6 @@ public:
     int selLength() const override;
     void setSelLength(int length) override;
     QString selText() const override;
-    void setSelText(const QString &text) override;
     void setForeColor(Rgb color) override;
     Rgb foreColor() const override { return color_; }
     void setFocus() override;
