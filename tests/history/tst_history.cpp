@@ -338,6 +338,38 @@ private slots:
         QCOMPARE(readAll(path), QByteArray("precious"));
         QCOMPARE(h.fake.messages.shown.last(), QStringLiteral("No space left on device|0|"));
     }
+
+    void stripResultText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stripped");
+        QTest::newRow("result row") << "  = 1,234.57" << "1234.57";
+        QTest::newRow("negative") << "= -0.5" << "-0.5";
+        QTest::newRow("error") << "Error" << "Error";
+        QTest::newRow("letters stay") << "= 1E+20" << "1E+20";
+        QTest::newRow("only stripped characters") << " ,= ," << "";
+    }
+
+    void stripResultText()
+    {
+        QFETCH(QString, text);
+        QTEST(history::StripResultText(text), "stripped");
+    }
+
+    void historyReadsOutOfRangeAsEmpty()
+    {
+        fakes::FakeListBox list1, list2;
+        history::HistoryLists lists(list1, list2);
+        QCOMPARE(lists.lastExpressionRow(), QString());
+        QVERIFY(!lists.instructionRowsShown());
+        lists.appendLoadedEntries({QStringLiteral("1+1")}, {QStringLiteral("2")});
+        QCOMPARE(list2.rows, QStringList{"  = 2"});
+        QCOMPARE(list1.item(-1), QString());
+        QCOMPARE(list1.item(1), QString());
+        lists.fillInstructionRows();
+        QVERIFY(lists.instructionRowsShown());
+        QCOMPARE(lists.count(), 5);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHistory)
