@@ -4,7 +4,7 @@
 #include "platform/Button.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
-#include "platform/qt/QtFileSystem.h"
+#include "platform/FileSystem.h"
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
 #include "platform/MessageBoxes.h"
@@ -14,6 +14,7 @@
 #include "platform/TextBox.h"
 #include "platform/Window.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QStringList>
 
@@ -211,21 +212,41 @@ private:
     }
 };
 
-// Real files, with the program's folder and the date fixed, and writes that can be made to fail.
-class FakeFileSystem : public platform::qt::QtFileSystem
+// Files in memory, by path; the program's folder, the writable folders and the date fixed, and
+// writes that can be made to fail.
+class FakeFileSystem : public platform::FileSystem
 {
 public:
+    bool fileExists(const QString &path) const override { return files.contains(path); }
     bool replaceFile(const QString &path, const QByteArray &contents, QString &error) override
     {
         if (failWrites) {
             error = QStringLiteral("No space left on device");
             return false;
         }
-        return QtFileSystem::replaceFile(path, contents, error);
+        files.insert(path, contents);
+        return true;
+    }
+    std::unique_ptr<QIODevice> openForReading(const QString &path, QString &error) override
+    {
+        if (!files.contains(path)) {
+            error = QStringLiteral("Cannot load \"%1\": No such file or directory").arg(path);
+            return nullptr;
+        }
+        auto file = std::make_unique<QBuffer>();
+        file->setData(files.value(path));
+        file->open(QIODevice::ReadOnly);
+        return file;
     }
     QString programFolder() const override { return program; }
+    bool isWritableFolder(const QString &path) const override { return writableFolders.contains(path); }
+    QString documentsFolder() const override { return documents; }
     QDate today() const override { return QDate(2026, 3, 7); }
+
+    QHash<QString, QByteArray> files;
+    QStringList writableFolders;
     QString program = QStringLiteral("/nonexistent/bin");
+    QString documents = QStringLiteral("/home/user/Documents");
     bool failWrites = false;
 };
 

@@ -3,9 +3,6 @@
 #include "history/HistoryFile.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -18,11 +15,16 @@ namespace {
 
 struct History : fakes::Started
 {
-    QTemporaryDir dir;
+    const QString folder = QStringLiteral("/home/user");
 
     explicit History(bool started = true) : fakes::Started(started) {}
     void add(const QString &expression, const QString &result) { form->historyLists().appendEntry(expression, result); }
-    QString path(const QString &name) const { return dir.filePath(name); }
+    QString path(const QString &name) const { return folder + QLatin1Char('/') + name; }
+    QByteArray readAll(const QString &path) const
+    {
+        return fake.fileSystem.files.value(path, QByteArrayLiteral("<missing>"));
+    }
+    void write(const QString &path, const QByteArray &bytes) { fake.fileSystem.files.insert(path, bytes); }
     void save(const QString &path)
     {
         fake.fileDialogs.answers.push_back(path);
@@ -34,19 +36,6 @@ struct History : fakes::Started
         form->mnuLoad_Click();
     }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 std::vector<history::LoadedEntry> parse(const QByteArray &bytes)
 {
@@ -214,7 +203,7 @@ private slots:
         h.add(QStringLiteral("5 \u20AC \u4E2D"), QStringLiteral("= 1,234.5"));
         const QString first = h.path(QStringLiteral("a.txt"));
         h.save(first);
-        QCOMPARE(readAll(first), sample.toLatin1() + "  = 595.09\r\n5 \x80 ?  = 1,234.5\r\n \r\n");
+        QCOMPARE(h.readAll(first), sample.toLatin1() + "  = 595.09\r\n5 \x80 ?  = 1,234.5\r\n \r\n");
         // Loading into empty lists and saving again gives the same bytes.
         h.form->Command1_Click();
         h.load(first);
@@ -222,7 +211,7 @@ private slots:
         QCOMPARE(h.fake.List2.rows, (QStringList{"  = 595.09", "  = 1,234.5"}));
         const QString second = h.path(QStringLiteral("b.txt"));
         h.save(second);
-        QCOMPARE(readAll(second), readAll(first));
+        QCOMPARE(h.readAll(second), h.readAll(first));
         h.load(second); // loading appends, without comparing
         QCOMPARE(h.fake.List1.rows.size(), 4);
     }
@@ -232,12 +221,12 @@ private slots:
         History h(false);
         const QString instructions = h.path(QStringLiteral("i.txt"));
         h.save(instructions);
-        QVERIFY(readAll(instructions).startsWith("Calculate HistoryResult\r\n\r\n"));
+        QVERIFY(h.readAll(instructions).startsWith("Calculate HistoryResult\r\n\r\n"));
         h.load(instructions); // the instruction rows go first, and the blank second line stops
         QCOMPARE(h.fake.List1.rows.size() + h.fake.List2.rows.size(), 0);
         const QString empty = h.path(QStringLiteral("e.txt"));
         h.save(empty);
-        QCOMPARE(readAll(empty), QByteArray(" \r\n"));
+        QCOMPARE(h.readAll(empty), QByteArray(" \r\n"));
     }
 
     void reading_data()
@@ -272,15 +261,15 @@ private slots:
         History h;
         h.add(QStringLiteral("1"), QStringLiteral("= 1"));
         const QString path = h.path(QStringLiteral("kept.txt"));
-        write(path, "old bytes");
+        h.write(path, "old bytes");
         h.fake.messages.answers = {platform::msgbox::No};
         h.save(path);
-        QCOMPARE(readAll(path), QByteArray("old bytes"));
+        QCOMPARE(h.readAll(path), QByteArray("old bytes"));
         QCOMPARE(h.fake.messages.shown.last(),
                  QStringLiteral("This file is exists, overwrite it?      |68|Save as"));
         h.fake.messages.answers = {platform::msgbox::Yes};
         h.save(path);
-        QCOMPARE(readAll(path), QByteArray("1  = 1\r\n \r\n"));
+        QCOMPARE(h.readAll(path), QByteArray("1  = 1\r\n \r\n"));
 
         const platform::FileDialogs::Request &save = h.fake.fileDialogs.requests.front();
         QCOMPARE(save.title, QStringLiteral("Save to text file"));
@@ -288,10 +277,11 @@ private slots:
         QCOMPARE(save.name, QStringLiteral("Tallix_20260307"));
         QCOMPARE(save.defaultSuffix, QStringLiteral("txt"));
         QCOMPARE(save.folder, h.fake.fileSystem.documentsFolder()); // the program's folder is not writable
-        h.fake.fileSystem.program = h.dir.path();
+        h.fake.fileSystem.program = h.folder;
+        h.fake.fileSystem.writableFolders << h.folder;
         h.load(QString());
         QCOMPARE(h.fake.fileDialogs.requests.back().title, QStringLiteral("Open Calculate History File"));
-        QCOMPARE(h.fake.fileDialogs.requests.back().folder, h.dir.path());
+        QCOMPARE(h.fake.fileDialogs.requests.back().folder, h.folder);
     }
 
     void cancelledDialogs()
@@ -299,7 +289,7 @@ private slots:
         History h(false);
         h.form->mnuSave_Click(); // cancelled: nothing written, nothing said
         QVERIFY(h.fake.messages.shown.isEmpty());
-        QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files).size(), 0);
+        QVERIFY(h.fake.fileSystem.files.isEmpty());
         h.form->mnuLoad_Click(); // cancelled in the instruction state: both lists empty
         QCOMPARE(h.fake.List1.rows.size() + h.fake.List2.rows.size(), 0);
         h.add(QStringLiteral("1"), QStringLiteral("= 1"));
@@ -323,7 +313,7 @@ private slots:
         QCOMPARE(h.fake.List2.rows, results);
         const QString second = h.path(QStringLiteral("b.txt"));
         h.save(second);
-        QCOMPARE(readAll(second), readAll(first));
+        QCOMPARE(h.readAll(second), h.readAll(first));
     }
 
     void failedSaveKeepsTheOldFile()
@@ -331,11 +321,11 @@ private slots:
         History h;
         h.add(QStringLiteral("1"), QStringLiteral("= 1"));
         const QString path = h.path(QStringLiteral("precious.txt"));
-        write(path, "precious");
+        h.write(path, "precious");
         h.fake.fileSystem.failWrites = true;
         h.fake.messages.answers = {platform::msgbox::Yes, platform::msgbox::Ok};
         h.save(path);
-        QCOMPARE(readAll(path), QByteArray("precious"));
+        QCOMPARE(h.readAll(path), QByteArray("precious"));
         QCOMPARE(h.fake.messages.shown.last(), QStringLiteral("No space left on device|0|"));
     }
 

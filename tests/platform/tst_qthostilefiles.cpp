@@ -3,6 +3,8 @@
 // the real file-system adapter; nothing may hang, and the history in the window stays.
 #include "FakeControls.h"
 
+#include "platform/qt/QtFileSystem.h"
+
 #include "history/HistoryFile.h"
 
 #include <QBuffer>
@@ -23,13 +25,21 @@
 
 namespace {
 
-struct Window : fakes::Started
+// The window logic over fakes, but with the real file-system adapter.
+struct Window
 {
+    fakes::FakeForm fake;
+    platform::qt::QtFileSystem files;
+    std::unique_ptr<app::FormTallix> form;
     QTemporaryDir dir;
 
     // One entry in the lists already: it must survive whatever the file does.
-    Window() : fakes::Started(true)
+    Window()
     {
+        fake.controls.fileSystem = &files;
+        form = std::make_unique<app::FormTallix>(fake.controls);
+        form->Form_Load();
+        fake.Text1.onClick();
         form->historyLists().appendEntry(QStringLiteral("1 + 1"), QStringLiteral("= 2"));
     }
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -338,7 +348,7 @@ private slots:
         QCOMPARE(w.fake.messages.shown, QStringList{message.arg(QDir::toNativeSeparators(path)) + "|0|"});
         // The adapter refuses on its own too, should the path change after the question.
         QString error;
-        QVERIFY(!w.fake.fileSystem.replaceFile(path, "1  = 1\r\n \r\n", error));
+        QVERIFY(!w.files.replaceFile(path, "1  = 1\r\n \r\n", error));
         QCOMPARE(error, message.arg(QDir::toNativeSeparators(path)));
         QCOMPARE(typeOf(target), before);
         if (path != target)
@@ -401,4 +411,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestHostileFiles)
-#include "tst_hostilefiles.moc"
+#include "tst_qthostilefiles.moc"
