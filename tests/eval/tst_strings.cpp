@@ -228,6 +228,12 @@ private slots:
         fails("AscB(\"\")", 5);
         fails("ChrB(256)", 5);
         fails("ChrB(-1)", 5);
+        fails("Mid(\"test\", \"a\", Null)", 94);
+        fails("Mid(\"test\", 0, Null)", 94);
+        fails("Mid(Null, -1, -1)", 5);
+        fails("Mid(\"test\", \"a\", 1)", 13);
+        fails("Right(Null, -1)", 5);
+        fails("Left(Null, -1)", 5);
         fails("MidB(\"abc\", 0)", 5);
         fails("MidB(Null, -1)", 5);
         fails("MidB(\"abc\", 1, -1)", 5);
