@@ -258,21 +258,23 @@ Value fnLen(CallContext &, Args a)
     return Value::longValue(static_cast<std::int32_t>(utf16Length(textOf(a[0], scratch))));
 }
 
+// The count is checked before a Null string is let through: Right(Null, -1) is an error.
 Value fnLeft(CallContext &, Args a)
 {
+    const std::int64_t n = count(a[1]);
     if (a[0].isNull())
         return Value::null();
     std::string scratch;
-    return Value::string(std::string(slice(textOf(a[0], scratch), 0, count(a[1]))));
+    return Value::string(std::string(slice(textOf(a[0], scratch), 0, n)));
 }
 
 Value fnRight(CallContext &, Args a)
 {
+    std::int64_t n = count(a[1]);
     if (a[0].isNull())
         return Value::null();
     std::string scratch;
     const std::string &s = textOf(a[0], scratch);
-    std::int64_t n = count(a[1]);
     // Walk back from the end: the characters before the last n are never counted.
     std::size_t from = s.size();
     for (; n > 0 && from > 0; --n) {
@@ -283,16 +285,21 @@ Value fnRight(CallContext &, Args a)
     return Value::string(s.substr(from));
 }
 
+// Null in start or length fails first, then their values are checked, and only then does a
+// Null string give Null: Mid(Null, -1, -1) is error 5, Mid("x", "a", Null) error 94.
 Value fnMid(CallContext &, Args a)
 {
+    const bool hasLength = a.size() > 2 && !a[2].isMissing();
+    if (a[1].isNull() || (hasLength && a[2].isNull()))
+        throw ScriptError(InvalidUseOfNull);
+    std::int64_t start = toLong(required(a[1]));
+    if (start < 1)
+        throw ScriptError(InvalidProcedureCall);
+    std::int64_t length = hasLength ? count(a[2]) : std::numeric_limits<std::int32_t>::max();
     if (a[0].isNull())
         return Value::null();
     std::string scratch;
     const std::string &s = textOf(a[0], scratch);
-    std::int64_t start = toLong(required(a[1]));
-    if (start < 1)
-        throw ScriptError(InvalidProcedureCall);
-    std::int64_t length = a.size() > 2 ? count(a[2]) : std::numeric_limits<std::int32_t>::max();
     return Value::string(std::string(slice(s, start - 1, length)));
 }
 

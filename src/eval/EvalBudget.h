@@ -77,4 +77,14 @@ inline std::size_t stringBytes(const Value &value)
     return value.isString() ? value.asString().size() : 0;
 }
 
+// What an array keeps on the heap: its elements, their texts and the arrays inside it.
+std::size_t arrayBytes(const Value &array);
+
+// The memory a value kept aside while other parts are worked out stands for: its text, or all
+// that an array holds, so that arrays of long strings count toward the budget as well.
+inline std::size_t budgetBytes(const Value &value)
+{
+    return value.isArray() ? arrayBytes(value) : stringBytes(value);
+}
+
 } // namespace eval

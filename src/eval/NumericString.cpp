@@ -94,15 +94,39 @@ struct Spelling
 Spelling spell(std::string_view text)
 {
     Spelling out;
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        out.negative = text.front() == '-';
+    // Before the digits, in any order: blanks, one sign, one currency sign "$", and an opening
+    // parenthesis that a closing one after the digits matches to make the number negative, as
+    // the system's number reading of the en-US locale has them ("$1,234.50", "(5)").
+    bool signed_ = false, currency = false, parenthesised = false;
+    for (;;) {
+        if (!text.empty() && isBlank(text.front())) {
+        } else if (!text.empty() && (text.front() == '+' || text.front() == '-') && !signed_) {
+            signed_ = true;
+            out.negative = text.front() == '-';
+        } else if (!text.empty() && text.front() == '$' && !currency) {
+            currency = true;
+        } else if (!text.empty() && text.front() == '(' && !parenthesised) {
+            parenthesised = true;
+        } else {
+            break;
+        }
         text.remove_prefix(1);
     }
-    if (text.size() >= 2 && text[0] == '&') {
+    bool closed = false;
+    for (;;) {
+        if (!text.empty() && isBlank(text.back())) {
+        } else if (!text.empty() && text.back() == ')' && parenthesised && !closed) {
+            closed = true;
+        } else {
+            break;
+        }
+        text.remove_suffix(1);
+    }
+    if (parenthesised != closed || (parenthesised && signed_))
+        return out;
+    if (parenthesised)
+        out.negative = true;
+    if (text.size() >= 2 && text[0] == '&' && !currency && !parenthesised) {
         char r = text[1];
         if (r == 'h' || r == 'H' || r == 'o' || r == 'O') {
             out.form = Spelling::Radix;

@@ -124,7 +124,7 @@ Value Parser::parseExpression(int minimumPrecedence)
             break;
         const bool leftLiteral = literal_;
         advance();
-        const std::size_t kept = stringBytes(left);
+        const std::size_t kept = budgetBytes(left);
         environment_.budget.hold(kept);
         const Value right = parseExpression(p + 1);
         environment_.budget.release(kept);
@@ -230,7 +230,7 @@ std::size_t Parser::parseArguments(std::size_t &heldBytes)
                 Value argument = parseExpression(1);
                 // Held while the later arguments are worked out; released by the caller, by this
                 // count, since a function may take an argument's text over.
-                const std::size_t bytes = stringBytes(argument);
+                const std::size_t bytes = budgetBytes(argument);
                 environment_.budget.hold(bytes);
                 heldBytes += bytes;
                 arguments_.push_back(std::move(argument));

@@ -4,6 +4,7 @@
 #include "Builtins.h"
 
 #include "ArrayFunctions.h"
+#include "EvalBudget.h"
 #include "Conversions.h"
 #include "ScriptError.h"
 #include "TextSearch.h"
@@ -20,15 +21,18 @@ namespace {
 
 using Args = std::span<Value>;
 
-// A text these functions build may grow past its inputs (Replace, Join, Escape); beyond this
-// size it fails as out of memory rather than growing until the machine runs out.
-constexpr std::size_t MaxResultBytes = 64 * 1024 * 1024;
-
-void checkSize(std::size_t bytes)
+// A text these functions build may grow past its inputs (Replace, Join, Escape): each step asks
+// the evaluation's budget, so that it fails as out of memory within the same bounds as every
+// other string, and a long loop still reads the clock now and then.
+void checkSize(EvalBudget &budget, std::size_t bytes)
 {
-    if (bytes > MaxResultBytes)
-        throw ScriptError(OutOfMemory);
+    budget.tick();
+    if (bytes > EvalBudget::MaxStringBytes || bytes + budget.held() > EvalBudget::MaxLiveBytes)
+        budget.allowString(bytes); // fails
 }
+
+// An optional argument given, not left out as in Replace(t, "a", "b", , 1).
+bool given(Args a, std::size_t i) { return i < a.size() && !a[i].isMissing(); }
 
 const Value &required(const Value &v)
 {
@@ -48,7 +52,7 @@ bool textCompare(const Value &v)
     return mode == 1;
 }
 
-bool textCompareArgument(Args a, std::size_t index) { return a.size() > index && textCompare(a[index]); }
+bool textCompareArgument(Args a, std::size_t index) { return given(a, index) && textCompare(a[index]); }
 
 // A count or length argument: a whole number, not negative.
 std::int32_t count(const Value &v)
@@ -124,7 +128,7 @@ Value fnInStrRev(CallContext &, Args a)
 {
     const std::string haystack = textOf(a[0]), needle = textOf(a[1]);
     std::int64_t start = -1;
-    if (a.size() > 2) {
+    if (given(a, 2)) {
         start = toLong(required(a[2]));
         if (start < 1 && start != -1)
             throw ScriptError(InvalidProcedureCall);
@@ -171,12 +175,12 @@ Value fnStrComp(CallContext &, Args a)
 
 // Replace(expression, find, replacewith [, start [, count [, compare]]]): the text from start
 // on, with up to count occurrences replaced (-1: all).
-Value fnReplace(CallContext &, Args a)
+Value fnReplace(CallContext &context, Args a)
 {
     const std::string expression = textOf(a[0]), find = textOf(a[1]), replacement = textOf(a[2]);
-    const std::int32_t start = a.size() > 3 ? position(a[3]) : 1;
+    const std::int32_t start = given(a, 3) ? position(a[3]) : 1;
     std::int32_t limit = -1;
-    if (a.size() > 4) {
+    if (given(a, 4)) {
         limit = toLong(required(a[4]));
         if (limit < -1)
             throw ScriptError(InvalidProcedureCall);
@@ -192,7 +196,7 @@ Value fnReplace(CallContext &, Args a)
         const std::size_t at = findFirst(pair.text, pair.pattern, from);
         if (at == std::string::npos)
             break;
-        checkSize(out.size() + (at - from) + replacement.size());
+        checkSize(context.budget, out.size() + (at - from) + replacement.size());
         out.append(text, from, at - from);
         out += replacement;
         from = at + find.size();
@@ -203,12 +207,12 @@ Value fnReplace(CallContext &, Args a)
 
 // Split(expression [, delimiter [, count [, compare]]]): an array of the pieces between
 // delimiters (" " by default), at most count of them (-1: all).
-Value fnSplit(CallContext &, Args a)
+Value fnSplit(CallContext &context, Args a)
 {
     const std::string expression = textOf(a[0]);
-    const std::string delimiter = a.size() > 1 ? textOf(a[1]) : std::string(" ");
+    const std::string delimiter = given(a, 1) ? textOf(a[1]) : std::string(" ");
     std::int32_t limit = -1;
-    if (a.size() > 2) {
+    if (given(a, 2)) {
         limit = toLong(required(a[2]));
         if (limit < -1)
             throw ScriptError(InvalidProcedureCall);
@@ -229,6 +233,7 @@ Value fnSplit(CallContext &, Args a)
             break;
         if (pieces.size() == MaxArrayElements)
             throw ScriptError(OutOfMemory);
+        context.budget.tick();
         pieces.push_back(Value::string(expression.substr(from, at - from)));
         from = at + delimiter.size();
     }
@@ -253,14 +258,14 @@ std::string elementText(const Value &element)
     return toText(element);
 }
 
-Value fnJoin(CallContext &, Args a)
+Value fnJoin(CallContext &context, Args a)
 {
     const std::vector<Value> &list = stringList(a[0]);
-    const std::string delimiter = a.size() > 1 ? textOf(a[1]) : std::string(" ");
+    const std::string delimiter = given(a, 1) ? textOf(a[1]) : std::string(" ");
     std::string out;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::string element = elementText(list[i]);
-        checkSize(out.size() + delimiter.size() + element.size());
+        checkSize(context.budget, out.size() + delimiter.size() + element.size());
         if (i > 0)
             out += delimiter;
         out += element;
@@ -270,15 +275,16 @@ Value fnJoin(CallContext &, Args a)
 
 // Filter(inputstrings, value [, include [, compare]]): the elements that hold value (or, with
 // include False, those that do not), as an array of strings.
-Value fnFilter(CallContext &, Args a)
+Value fnFilter(CallContext &context, Args a)
 {
     const std::vector<Value> &list = stringList(a[0]);
     const std::string value = textOf(a[1]);
-    const bool include = a.size() > 2 ? toBoolean(required(a[2])) : true;
+    const bool include = given(a, 2) ? toBoolean(required(a[2])) : true;
     const bool ignoreCase = textCompareArgument(a, 3);
     const std::string pattern = ignoreCase ? foldCase(value) : value;
     std::vector<Value> kept;
     for (const Value &element : list) {
+        context.budget.tick();
         std::string text = elementText(element);
         const bool holds = findFirst(ignoreCase ? foldCase(text) : text, pattern, 0) != std::string::npos;
         if (holds == include) // never more than the list it filters
@@ -398,14 +404,14 @@ bool keptByEscape(char16_t u)
            std::u16string_view(u"@*_+-./").find(u) != std::u16string_view::npos;
 }
 
-Value fnEscape(CallContext &, Args a)
+Value fnEscape(CallContext &context, Args a)
 {
     if (a[0].isNull())
         return Value::null();
     static constexpr char Hex[] = "0123456789ABCDEF";
     std::string out;
     for (char16_t u : toUtf16(toText(a[0]))) {
-        checkSize(out.size());
+        checkSize(context.budget, out.size());
         if (keptByEscape(u)) {
             out += static_cast<char>(u);
         } else if (u < 0x100) {

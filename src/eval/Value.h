@@ -81,7 +81,8 @@ public:
     static Value string(std::string s)
     {
         Value v(VarType::String);
-        v.heap_ = std::make_unique<TextPart>(std::move(s));
+        if (!s.empty()) // "" needs no heap block: arrays of empty pieces stay small
+            v.heap_ = std::make_unique<TextPart>(std::move(s));
         return v;
     }
     static Value array(std::vector<Value> elements);

@@ -69,6 +69,9 @@ private slots:
         row("\" 5 \" = 5", "True");
         row("\"5e0\" = 5", "True");
         row("\"&hff\" = 255", "True");
+        row("\"$5\" = 5", "True");
+        row("\"($1,234.5)\" < 0", "True");
+        row("\"(5\" = 5", "error 13");
         row("\"3.5\" = 3.5", "True");
         row("CStr(5) = 5", "True");
         row("Mid(\"x10\", 2) > 9", "True");

@@ -207,6 +207,9 @@ private slots:
         QTest::newRow("huge exponent") << QByteArray("1E999999999") << tooBig;
         QTest::newRow("400 digits") << "1" + QByteArray(400, '0') << tooBig;
         QTest::newRow("hex of a huge number") << QByteArray("Hex(1E300)") << QList<int>{6};
+        // Texts inside arrays count while those arrays wait as arguments.
+        const QByteArray texts = "Array(String(20000000, \"a\"), String(20000000, \"a\"), String(20000000, \"a\"))";
+        QTest::newRow("arrays of long texts") << "UBound(Array(" + texts + ", " + texts + ", " + texts + "))" << tooLong;
     }
     void oversized()
     {

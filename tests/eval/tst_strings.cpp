@@ -128,6 +128,12 @@ private slots:
         row("Replace(\"aa testaa(aa)\", \"A\", \"!\", 1, -1, 1)", "String", "!! test!!(!!)");
         row("Replace(\"\xc3\xa9t\xc3\xa9\", \"\xc3\x89\", \"e\", 1, -1, 1)", "String", "ete");
         row("Replace(\"\xf0\x9f\x98\x80" "ab\", \"b\", \"c\", 3)", "String", "ac");
+        // Arguments left out in the middle keep their defaults.
+        row("Replace(\"abcb\", \"b\", \"x\", , 1)", "String", "axcb");
+        row("Replace(\"aBc\", \"b\", \"x\", , , 1)", "String", "axc");
+        row("InStrRev(\"abcb\", \"B\", , 1)", "Long", "4");
+        row("Split(\"a b c\", , 2)(1)", "String", "b c");
+        row("Filter(Array(\"ab\", \"c\"), \"A\", , 1)(0)", "String", "ab");
     }
     void replace() { checkValue(); }
 
@@ -228,6 +234,12 @@ private slots:
         fails("AscB(\"\")", 5);
         fails("ChrB(256)", 5);
         fails("ChrB(-1)", 5);
+        fails("Mid(\"test\", \"a\", Null)", 94);
+        fails("Mid(\"test\", 0, Null)", 94);
+        fails("Mid(Null, -1, -1)", 5);
+        fails("Mid(\"test\", \"a\", 1)", 13);
+        fails("Right(Null, -1)", 5);
+        fails("Left(Null, -1)", 5);
         fails("MidB(\"abc\", 0)", 5);
         fails("MidB(Null, -1)", 5);
         fails("MidB(\"abc\", 1, -1)", 5);
