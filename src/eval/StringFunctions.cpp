@@ -98,19 +98,39 @@ private:
     std::string foldedText_, foldedPattern_;
 };
 
+// The arguments of InStr and InStrB: [start,] string1, string2 [, compare].
+struct SearchArguments
+{
+    std::int32_t start = 1;
+    bool ignoreCase = false;
+    bool null = false; // string1 or string2 is Null: the answer is Null
+    std::string haystack, needle;
+
+    explicit SearchArguments(Args a)
+    {
+        std::size_t first = 0;
+        if (a.size() >= 3) {
+            start = position(a[0]);
+            first = 1;
+        }
+        ignoreCase = textCompareArgument(a, 3);
+        null = a[first].isNull() || a[first + 1].isNull();
+        if (!null) {
+            haystack = toText(a[first]);
+            needle = toText(a[first + 1]);
+        }
+    }
+};
+
 // InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
 Value fnInStr(CallContext &, Args a)
 {
-    std::int32_t start = 1;
-    std::size_t first = 0;
-    if (a.size() >= 3) {
-        start = position(a[0]);
-        first = 1;
-    }
-    const bool ignoreCase = textCompareArgument(a, 3);
-    if (a[first].isNull() || a[first + 1].isNull())
+    const SearchArguments arguments(a);
+    if (arguments.null)
         return Value::null();
-    const std::string haystack = toText(a[first]), needle = toText(a[first + 1]);
+    const std::int32_t start = arguments.start;
+    const bool ignoreCase = arguments.ignoreCase;
+    const std::string &haystack = arguments.haystack, &needle = arguments.needle;
     if (start > utf16Length(haystack))
         return Value::longValue(0); // a start past the end finds nothing, not even ""
     if (needle.empty())
@@ -373,17 +393,12 @@ Value fnMidB(CallContext &, Args a)
 // InStrB([start,] string1, string2 [, compare]): InStr over the UTF-16 bytes; byte positions.
 Value fnInStrB(CallContext &, Args a)
 {
-    std::int32_t start = 1;
-    std::size_t first = 0;
-    if (a.size() >= 3) {
-        start = position(a[0]);
-        first = 1;
-    }
-    const bool ignoreCase = textCompareArgument(a, 3);
-    if (a[first].isNull() || a[first + 1].isNull())
+    SearchArguments arguments(a);
+    if (arguments.null)
         return Value::null();
-    std::string haystack = toText(a[first]), needle = toText(a[first + 1]);
-    if (ignoreCase) {
+    const std::int32_t start = arguments.start;
+    std::string &haystack = arguments.haystack, &needle = arguments.needle;
+    if (arguments.ignoreCase) {
         haystack = foldCase(haystack);
         needle = foldCase(needle);
     }

@@ -1,25 +1,13 @@
 #include "TextCase.h"
 
+#include "Utf16Text.h"
+
 namespace eval {
 namespace {
 
 bool isContinuation(unsigned char c)
 {
     return (c & 0xC0) == 0x80;
-}
-
-void appendUnit(std::string &out, char16_t unit)
-{
-    if (unit < 0x80) {
-        out += static_cast<char>(unit);
-    } else if (unit < 0x800) {
-        out += static_cast<char>(0xC0 | (unit >> 6));
-        out += static_cast<char>(0x80 | (unit & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (unit >> 12));
-        out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (unit & 0x3F));
-    }
 }
 
 template <char16_t (*Map)(char16_t), char First, char Last>
@@ -69,7 +57,7 @@ std::string mapText(std::string_view text)
             ++i;
             continue;
         }
-        appendUnit(out, Map(unit));
+        appendUtf8(out, Map(unit));
         i += length;
     }
     return out;

@@ -31,7 +31,11 @@ char32_t decode(std::string_view s, std::size_t &i)
     return code;
 }
 
-void encode(std::string &out, char32_t code)
+int unitsOfLead(unsigned char c) { return isContinuation(c) ? 0 : c >= 0xF0 ? 2 : 1; }
+
+} // namespace
+
+void appendUtf8(std::string &out, char32_t code)
 {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -50,9 +54,6 @@ void encode(std::string &out, char32_t code)
     }
 }
 
-int unitsOfLead(unsigned char c) { return isContinuation(c) ? 0 : c >= 0xF0 ? 2 : 1; }
-
-} // namespace
 
 std::int64_t utf16Length(std::string_view text)
 {
@@ -113,10 +114,10 @@ std::string fromUtf16(std::u16string_view units)
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char16_t u = units[i];
         if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
-            encode(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else {
-            encode(out, u);
+            appendUtf8(out, u);
         }
     }
     return out;
@@ -215,7 +216,7 @@ std::string foldCase(std::string_view text)
         const char16_t lower = lowerUnit(static_cast<char16_t>(code));
         if (lower != code) {
             std::string encoded;
-            encode(encoded, lower);
+            appendUtf8(encoded, lower);
             if (encoded.size() == i - start) // always so for the letters above
                 out.replace(start, encoded.size(), encoded);
         }

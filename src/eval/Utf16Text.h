@@ -18,6 +18,9 @@ std::size_t byteOffsetOfUnit(std::string_view text, std::int64_t unit);
 // UTF-16 units in the text before a byte offset.
 std::int64_t unitsBefore(std::string_view text, std::size_t byteOffset);
 
+// One character (or a lone surrogate, which travels as its own sequence) onto UTF-8 text.
+void appendUtf8(std::string &out, char32_t code);
+
 std::u16string toUtf16(std::string_view text);
 std::string fromUtf16(std::u16string_view units);
 
