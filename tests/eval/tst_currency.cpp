@@ -1,3 +1,5 @@
+#include "ValueRows.h"
+
 #include "eval/Calculation.h"
 #include "eval/DecimalPlaces.h"
 #include "eval/NumberText.h"
@@ -9,33 +11,11 @@
 
 namespace {
 
+using namespace valuerows;
+
 // The largest and least Currency amounts, which no double can hold exactly.
 #define CY_MAX "CCur(\"922337203685477.5807\")"
 #define CY_MIN "CCur(\"-922337203685477.5808\")"
-
-void valueColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<QByteArray>("text");
-}
-
-void row(const char *expression, const char *type, const char *text)
-{
-    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
-}
-
-void checkValue()
-{
-    QFETCH(QByteArray, expression);
-    QFETCH(QByteArray, type);
-    QFETCH(QByteArray, text);
-    eval::ScriptControl engine;
-    const eval::EvalResult r = engine.Eval(expression.toStdString());
-    QVERIFY2(r.ok, (r.error.description + " (" + std::to_string(r.error.number) + ")").c_str());
-    QCOMPARE(QByteArray(eval::typeName(r.value.type())), type);
-    QCOMPARE(QByteArray(eval::NumberText(r.value).value_or("Null").c_str()), text);
-}
 
 } // namespace
 

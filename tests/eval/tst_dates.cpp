@@ -1,3 +1,5 @@
+#include "ValueRows.h"
+
 #include "eval/Calculation.h"
 #include "eval/Clock.h"
 #include "eval/DecimalPlaces.h"
@@ -11,6 +13,8 @@
 
 namespace {
 
+using namespace valuerows;
+
 // Tuesday, 8 December 2026, 7:42:02.5 in the morning: every test reads this clock, not the real one.
 eval::ClockReading fixedClock()
 {
@@ -20,47 +24,14 @@ eval::ClockReading fixedClock()
     return r;
 }
 
-void valueColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<QByteArray>("text");
-}
-
-void row(const char *expression, const char *type, const char *text)
-{
-    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
-}
-
-// The subtype and the CStr text of each result, so that a right date in the wrong subtype fails.
-void checkValue()
-{
-    QFETCH(QByteArray, expression);
-    QFETCH(QByteArray, type);
-    QFETCH(QByteArray, text);
-    eval::ScriptControl engine;
-    const eval::EvalResult r = engine.Eval(expression.toStdString());
-    QVERIFY2(r.ok, (QByteArray::number(r.error.number) + " " + r.error.description.c_str()).constData());
-    QCOMPARE(QByteArray(eval::typeName(r.value.type())), type);
-    QCOMPARE(QByteArray(eval::NumberText(r.value).value_or("Null").c_str()), text);
-}
-
-void errorColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<int>("error");
-}
-
-void fails(const char *expression, int error) { QTest::newRow(expression) << QByteArray(expression) << error; }
-
 void checkError()
 {
     QFETCH(QByteArray, expression);
-    QFETCH(int, error);
+    QFETCH(int, number);
     eval::ScriptControl engine;
     const eval::EvalResult r = engine.Eval(expression.toStdString());
     QVERIFY2(!r.ok, eval::NumberText(r.value).value_or("Null").c_str());
-    QCOMPARE(r.error.number, error);
+    QCOMPARE(r.error.number, number);
 }
 
 } // namespace

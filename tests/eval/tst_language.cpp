@@ -1,3 +1,5 @@
+#include "ValueRows.h"
+
 #include "eval/NumberText.h"
 #include "eval/ScriptControl.h"
 
@@ -7,31 +9,7 @@
 
 namespace {
 
-// Each row names the expression, the subtype the language gives it and its CStr text, so that
-// the right number in the wrong subtype (Integer where Long is due) fails as well.
-void valueColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<QByteArray>("text");
-}
-
-void row(const char *expression, const char *type, const char *text)
-{
-    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
-}
-
-void checkValue()
-{
-    QFETCH(QByteArray, expression);
-    QFETCH(QByteArray, type);
-    QFETCH(QByteArray, text);
-    eval::ScriptControl engine;
-    const eval::EvalResult r = engine.Eval(expression.toStdString());
-    QVERIFY2(r.ok, r.error.description.c_str());
-    QCOMPARE(QByteArray(eval::typeName(r.value.type())), type);
-    QCOMPARE(QByteArray(eval::NumberText(r.value).value_or("Null").c_str()), text);
-}
+using namespace valuerows;
 
 QByteArray rnd(eval::ScriptControl &engine, const char *expression)
 {

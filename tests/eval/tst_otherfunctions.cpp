@@ -1,3 +1,5 @@
+#include "ValueRows.h"
+
 #include "eval/DialogPort.h"
 #include "eval/NumberText.h"
 #include "eval/Parser.h"
@@ -13,25 +15,7 @@
 
 namespace {
 
-void valueColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<QByteArray>("text");
-}
-
-void row(const char *expression, const char *type, const char *text)
-{
-    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
-}
-
-void errorColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<int>("number");
-}
-
-void fails(const char *expression, int number) { QTest::newRow(expression) << QByteArray(expression) << number; }
+using namespace valuerows;
 
 QByteArray shown(eval::ScriptControl &engine, const QByteArray &expression)
 {

@@ -1,3 +1,5 @@
+#include "ValueRows.h"
+
 #include "eval/NumberText.h"
 #include "eval/ScriptControl.h"
 
@@ -5,43 +7,7 @@
 
 #include <string>
 
-namespace {
-
-// Each row names the expression, the subtype the language gives it and its text, so that the
-// right answer in the wrong subtype (Integer where Long is due) fails as well.
-void valueColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<QByteArray>("text");
-}
-
-void row(const char *expression, const char *type, const char *text)
-{
-    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
-}
-
-void checkValue()
-{
-    QFETCH(QByteArray, expression);
-    QFETCH(QByteArray, type);
-    QFETCH(QByteArray, text);
-    eval::ScriptControl engine;
-    const eval::EvalResult r = engine.Eval(expression.toStdString());
-    QVERIFY2(r.ok, r.error.description.c_str());
-    QCOMPARE(QByteArray(eval::typeName(r.value.type())), type);
-    QCOMPARE(QByteArray(eval::NumberText(r.value).value_or("Null").c_str()), text);
-}
-
-void errorColumns()
-{
-    QTest::addColumn<QByteArray>("expression");
-    QTest::addColumn<int>("number");
-}
-
-void fails(const char *expression, int number) { QTest::newRow(expression) << QByteArray(expression) << number; }
-
-} // namespace
+using namespace valuerows;
 
 class TestStrings : public QObject
 {
