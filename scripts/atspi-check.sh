@@ -15,15 +15,8 @@ if [ -z "${ATSPI_CHECK_INNER:-}" ]; then
   exec env ATSPI_CHECK_INNER=1 dbus-run-session -- "$0" "$program"
 fi
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 . "$here/xvfb.sh"
+work_start
 xvfb_start "$work"
 export HOME="$work" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 QT_ACCESSIBILITY=1
 # The accessibility bus is started first, so that the program does not wait for it.

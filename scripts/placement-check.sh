@@ -9,16 +9,8 @@ program=$(realpath "${1:?usage: placement-check.sh PROGRAM}")
 for tool in Xvfb xdotool xprop xwininfo openbox; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/xvfb.sh"
+work_start
 xvfb_start "$work" 1280x800x24
 export HOME="$work"
 openbox --sm-disable >/dev/null 2>&1 &

@@ -1,6 +1,8 @@
 # Shared by the scripts that drive the real window (sourced, not run):
 #   xvfb_start WORK [SCREEN]   a private Xvfb display; sets DISPLAY, XVFB_PID and XDG_RUNTIME_DIR
 #   window_of TITLE_REGEX      prints the id of the first window so titled, within 10 s
+#   work_start                 a private folder in $work, removed on exit, after the processes
+#                              in $app, $wm and $XVFB_PID are ended
 xvfb_start() {
   local work=$1 screen=${2:-1280x800x24}
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -19,4 +21,18 @@ window_of() {
     sleep 0.1
   done
   [ -n "$found" ] && echo "$found"
+}
+
+work_start() {
+  work=$(mktemp -d)
+  trap work_end EXIT
+}
+
+work_end() {
+  local pid
+  for pid in "${app:-}" "${wm:-}" "${XVFB_PID:-}"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  done
+  wait 2>/dev/null
+  rm -rf "$work"
 }
