@@ -108,7 +108,7 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
     default: {
         ParsedNumber number = parseNumericString(*numberText);
         if (number.status != ParsedNumber::Ok) {
-            calculation.error = ScriptError(number.status == ParsedNumber::Overflow ? Overflow : TypeMismatch);
+            calculation.error = ScriptError(number.status == ParsedNumber::OutOfRange ? Overflow : TypeMismatch);
             return calculation;
         }
         zero = number.value == 0.0;

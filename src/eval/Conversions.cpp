@@ -88,7 +88,7 @@ double toDouble(const Value &value)
     case VarType::Currency: return currencyToDouble(value.asCurrency());
     case VarType::String: {
         ParsedNumber parsed = parseNumericString(value.asString());
-        if (parsed.status == ParsedNumber::Overflow)
+        if (parsed.status == ParsedNumber::OutOfRange)
             throw ScriptError(Overflow);
         if (parsed.status != ParsedNumber::Ok)
             throw ScriptError(TypeMismatch);
@@ -178,7 +178,7 @@ std::int64_t toCurrency(const Value &value)
     case VarType::Null: throw ScriptError(InvalidUseOfNull);
     case VarType::String: {
         const ParsedCurrency parsed = parseCurrencyString(value.asString());
-        if (parsed.status == ParsedNumber::Overflow)
+        if (parsed.status == ParsedNumber::OutOfRange)
             throw ScriptError(Overflow);
         if (parsed.status != ParsedNumber::Ok)
             throw ScriptError(TypeMismatch);

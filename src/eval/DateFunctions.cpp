@@ -402,7 +402,7 @@ double toDateSerial(const Value &value)
         if (std::optional<double> serial = parseDateText(v.asString()))
             return *serial;
         ParsedNumber parsed = parseNumericString(v.asString());
-        if (parsed.status == ParsedNumber::Overflow)
+        if (parsed.status == ParsedNumber::OutOfRange)
             throw ScriptError(Overflow);
         if (parsed.status != ParsedNumber::Ok)
             throw ScriptError(TypeMismatch);

@@ -165,7 +165,7 @@ Value numericArgument(const Value &v)
 {
     if (v.isString()) {
         const ParsedNumber parsed = parseNumericString(v.asString());
-        if (parsed.status == ParsedNumber::Overflow)
+        if (parsed.status == ParsedNumber::OutOfRange)
             throw ScriptError(Overflow);
         if (parsed.status != ParsedNumber::Ok)
             throw ScriptError(TypeMismatch);

@@ -36,7 +36,7 @@ ParsedNumber parseRadix(std::string_view digits, int radix, bool negative)
             return {};
         value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(d);
         if (value > 0xFFFFFFFFu)
-            return {ParsedNumber::Overflow, 0.0};
+            return {ParsedNumber::OutOfRange, 0.0};
     }
     double result = value <= 0xFFFFu ? static_cast<double>(static_cast<std::int16_t>(value))
                                      : static_cast<double>(static_cast<std::int32_t>(value));
@@ -208,7 +208,7 @@ ParsedCurrency currencyFromPlainText(std::string_view plain, bool negative)
     for (long i = 0; i < kept; ++i) {
         const unsigned d = i < size ? static_cast<unsigned>(digits[static_cast<std::size_t>(i)] - '0') : 0;
         if (units > (limit - d) / 10)
-            return {ParsedNumber::Overflow, 0};
+            return {ParsedNumber::OutOfRange, 0};
         units = units * 10 + d;
     }
     if (kept >= 0 && kept < size) {
@@ -219,7 +219,7 @@ ParsedCurrency currencyFromPlainText(std::string_view plain, bool negative)
             ++units;
     }
     if (units > limit || (units == limit && !negative))
-        return {ParsedNumber::Overflow, 0};
+        return {ParsedNumber::OutOfRange, 0};
     // Through unsigned arithmetic, so that -2^63 itself never overflows.
     const std::uint64_t bits = negative ? 0 - units : units;
     return {ParsedNumber::Ok, static_cast<std::int64_t>(bits)};
@@ -241,7 +241,7 @@ ParsedNumber parseNumericString(std::string_view text)
         // Too small underflows to zero quietly; too large is an overflow.
         if (magnitude(plain) < 0)
             return {ParsedNumber::Ok, 0.0};
-        return {ParsedNumber::Overflow, 0.0};
+        return {ParsedNumber::OutOfRange, 0.0};
     }
     if (ec != std::errc() || end != plain.data() + plain.size())
         return {};

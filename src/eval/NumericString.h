@@ -10,7 +10,7 @@ namespace eval {
 // decimal digits (commas may group the whole part), a point, an exponent, or &H / &O radix forms.
 struct ParsedNumber
 {
-    enum Status { Ok, NotNumeric, Overflow };
+    enum Status { Ok, NotNumeric, OutOfRange };
     Status status = NotNumeric;
     double value = 0.0;
 };

@@ -270,7 +270,7 @@ int compareNumbers(const Value &left, const Value &right)
 double stringAsNumber(const std::string &text)
 {
     const ParsedNumber parsed = parseNumericString(text);
-    if (parsed.status == ParsedNumber::Overflow)
+    if (parsed.status == ParsedNumber::OutOfRange)
         throw ScriptError(Overflow);
     if (parsed.status != ParsedNumber::Ok)
         throw ScriptError(TypeMismatch);
