@@ -48,4 +48,15 @@ inline void fails(const char *expression, int number)
     QTest::newRow(expression) << QByteArray(expression) << number;
 }
 
+// Evaluates the row's expression on a fresh engine and compares the error it raises.
+inline void checkError()
+{
+    QFETCH(QByteArray, expression);
+    QFETCH(int, number);
+    eval::ScriptControl engine;
+    const eval::EvalResult r = engine.Eval(expression.toStdString());
+    QVERIFY2(!r.ok, eval::NumberText(r.value).value_or("Null").c_str());
+    QCOMPARE(r.error.number, number);
+}
+
 } // namespace valuerows

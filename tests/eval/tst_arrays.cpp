@@ -1,3 +1,5 @@
+#include "ValueRows.h"
+
 #include "eval/Calculation.h"
 #include "eval/DecimalPlaces.h"
 #include "eval/NumberText.h"
@@ -157,15 +159,7 @@ private slots:
         fails("Len(Array(1))", 13);
         fails("Abs(Array(1))", 13);
     }
-    void errors()
-    {
-        QFETCH(QByteArray, expression);
-        QFETCH(int, number);
-        eval::ScriptControl engine;
-        const eval::EvalResult r = engine.Eval(expression.toStdString());
-        QVERIFY(!r.ok);
-        QCOMPARE(r.error.number, number);
-    }
+    void errors() { valuerows::checkError(); }
 
     // The result box shows numbers only; an array is none, while one of its elements may be.
     void resultBox()

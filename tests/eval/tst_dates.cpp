@@ -24,16 +24,6 @@ eval::ClockReading fixedClock()
     return r;
 }
 
-void checkError()
-{
-    QFETCH(QByteArray, expression);
-    QFETCH(int, number);
-    eval::ScriptControl engine;
-    const eval::EvalResult r = engine.Eval(expression.toStdString());
-    QVERIFY2(!r.ok, eval::NumberText(r.value).value_or("Null").c_str());
-    QCOMPARE(r.error.number, number);
-}
-
 } // namespace
 
 class TestDates : public QObject
