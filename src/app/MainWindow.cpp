@@ -2,6 +2,7 @@
 
 #include "companion/CompanionDialog.h"
 #include "companion/CompanionProducts.h"
+#include "entry/KeypadKeys.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtClipboard.h"
@@ -248,14 +249,13 @@ void MainWindow::buildControls()
         graphical(QStringLiteral("CommandCC"), QStringLiteral("Sent the Result to Calculate Textbox"),
                   pixelRect(7500, 5280, 375, 375), platform::qt::sendResultPicture());
 
-    static const char *const keypad[18] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",
-                                           "9", ".", "+", "-", "*", "/", "^", "(", ")"};
-    for (int i = 0; i < 18; ++i) {
-        platform::qt::QtButton *key = button(QStringLiteral("CommandNum"), QString::fromLatin1(keypad[i]), {},
+    for (int i = 0; i < int(KeypadKeys.size()); ++i) {
+        const QString caption = QString::fromLatin1(KeypadKeys[std::size_t(i)].caption);
+        platform::qt::QtButton *key = button(QStringLiteral("CommandNum"), caption, {},
                                              pixelRect(1080 + 360 * i, 2520, 375, 375));
         key->widget()->setProperty("index", i);
-        key->widget()->setFont(platform::qt::originalFont(QStringLiteral("Tahoma"), i == 12 ? 10.5 : 8.25));
-        key->widget()->setAccessibleName(spokenKey(QString::fromLatin1(keypad[i])));
+        key->widget()->setFont(platform::qt::originalFont(QStringLiteral("Tahoma"), i == MinusKey ? 10.5 : 8.25));
+        key->widget()->setAccessibleName(spokenKey(caption));
         controls_.CommandNum[static_cast<std::size_t>(i)] = key;
     }
     controls_.Command1 = button(QStringLiteral("Command1"), QStringLiteral("Clear"),
