@@ -44,13 +44,8 @@ public:
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
-    // Makes the instance ready for its first evaluation.
-    void prepare() { ready_ = true; }
-    bool isReady() const { return ready_; }
-
 private:
     std::string language_ = "VBScript";
-    bool ready_ = false;
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;
