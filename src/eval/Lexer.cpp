@@ -282,7 +282,7 @@ void Lexer::readRadixNumber(Token &token, int radix)
     bool overflow = false;
     while (pos_ < source_.size()) {
         char c = upper(source_[pos_]);
-        int d = isDigit(c) ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 99;
+        int d = isDigit(c) ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : radix; // radix: no digit
         if (d >= radix)
             break;
         value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(d);
