@@ -65,6 +65,38 @@ constexpr std::array keywords{
     Keyword{"WHILE", TokenKind::Reserved}, Keyword{"WITH", TokenKind::Reserved},
 };
 
+// The comparison operator that starts with c (one of = < >), n the character after it.
+struct Comparison
+{
+    TokenKind kind;
+    std::size_t length;
+};
+
+Comparison comparisonAt(char c, char n)
+{
+    switch (c) {
+    case '=':
+        // => and =< are the language's other spellings of >= and <=.
+        if (n == '>')
+            return {TokenKind::GreaterEqual, 2};
+        if (n == '<')
+            return {TokenKind::LessEqual, 2};
+        return {TokenKind::Equal, 1};
+    case '<':
+        if (n == '>')
+            return {TokenKind::NotEqual, 2};
+        if (n == '=')
+            return {TokenKind::LessEqual, 2};
+        return {TokenKind::Less, 1};
+    default:
+        if (n == '=')
+            return {TokenKind::GreaterEqual, 2};
+        if (n == '<')
+            return {TokenKind::NotEqual, 2}; // >< is <>
+        return {TokenKind::Greater, 1};
+    }
+}
+
 } // namespace
 
 void Lexer::skipBlanks()
@@ -130,30 +162,12 @@ void Lexer::next(Token &token)
     case ')': single(TokenKind::CloseParen); return;
     case ',': single(TokenKind::Comma); return;
     case '=':
-        // => and =< are the language's other spellings of >= and <=.
-        if (n == '>')
-            single(TokenKind::GreaterEqual, 2);
-        else if (n == '<')
-            single(TokenKind::LessEqual, 2);
-        else
-            single(TokenKind::Equal);
-        return;
     case '<':
-        if (n == '>')
-            single(TokenKind::NotEqual, 2);
-        else if (n == '=')
-            single(TokenKind::LessEqual, 2);
-        else
-            single(TokenKind::Less);
+    case '>': {
+        const Comparison comparison = comparisonAt(c, n);
+        single(comparison.kind, comparison.length);
         return;
-    case '>':
-        if (n == '=')
-            single(TokenKind::GreaterEqual, 2);
-        else if (n == '<')
-            single(TokenKind::NotEqual, 2); // >< is <>
-        else
-            single(TokenKind::Greater);
-        return;
+    }
     case '&':
         if (n == 'H' || n == 'h') {
             readRadixNumber(token, 16);
