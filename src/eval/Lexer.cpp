@@ -199,6 +199,53 @@ void Lexer::next(Token &token)
     token.error = InvalidCharacter;
 }
 
+namespace {
+
+// The value of a number literal read as `digits` times ten to the `scale` (all its significant
+// digits, unless allDigits is false) into token.literal; a literal beyond a Double's range
+// makes the token an Overflow.
+void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigits, bool isWhole)
+{
+    // Whole literals are Integer while they fit, then Long, then Double.
+    if (isWhole && allDigits && scale == 0 && digits <= 32767) {
+        token.literal = Value::integer(static_cast<std::int16_t>(digits));
+        return;
+    }
+    if (isWhole && allDigits && scale == 0 && digits <= 2147483647) {
+        token.literal = Value::longValue(static_cast<std::int32_t>(digits));
+        return;
+    }
+    // Digits and a power of ten that are both exact doubles: one multiplication or division
+    // rounds correctly, to the value from_chars gives at several times the cost.
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (allDigits && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+        const auto d = static_cast<double>(digits);
+        token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
+        return;
+    }
+    // The token is plain digits, point and exponent: from_chars reads it as it stands.
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
+        if (parsed.status != ParsedNumber::Ok) {
+            token.kind = TokenKind::Invalid;
+            token.error = Overflow;
+            return;
+        }
+        value = parsed.value;
+    } else if (ec != std::errc() || end != token.text.data() + token.text.size()) {
+        token.kind = TokenKind::Invalid;
+        token.error = InvalidNumber;
+        return;
+    }
+    token.literal = Value::doubleValue(value);
+}
+
+} // namespace
+
 void Lexer::readNumber(Token &token)
 {
     // Scanned with locals: the source's characters could alias this object's members, so
@@ -249,42 +296,7 @@ void Lexer::readNumber(Token &token)
     pos_ = p;
     token.text = source_.substr(start, p - start);
     token.kind = TokenKind::Literal;
-    // Whole literals are Integer while they fit, then Long, then Double.
-    if (isWhole && allDigits && scale == 0 && digits <= 32767) {
-        token.literal = Value::integer(static_cast<std::int16_t>(digits));
-        return;
-    }
-    if (isWhole && allDigits && scale == 0 && digits <= 2147483647) {
-        token.literal = Value::longValue(static_cast<std::int32_t>(digits));
-        return;
-    }
-    // Digits and a power of ten that are both exact doubles: one multiplication or division
-    // rounds correctly, to the value from_chars gives at several times the cost.
-    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (allDigits && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
-        const auto d = static_cast<double>(digits);
-        token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
-        return;
-    }
-    // The token is plain digits, point and exponent: from_chars reads it as it stands.
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(text + start, text + p, value);
-    if (ec == std::errc::result_out_of_range) {
-        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
-        if (parsed.status != ParsedNumber::Ok) {
-            token.kind = TokenKind::Invalid;
-            token.error = Overflow;
-            return;
-        }
-        value = parsed.value;
-    } else if (ec != std::errc() || end != text + p) {
-        token.kind = TokenKind::Invalid;
-        token.error = InvalidNumber;
-        return;
-    }
-    token.literal = Value::doubleValue(value);
+    setNumberValue(token, digits, scale, allDigits, isWhole);
 }
 
 void Lexer::readRadixNumber(Token &token, int radix)
