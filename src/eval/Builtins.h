@@ -36,12 +36,12 @@ struct Builtin
 
 // Each group of functions lives in a file of its own and hands its table to the lookup
 // (BuiltinTable.cpp), in any order.
-std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: Builtins.cpp
-std::span<const Builtin> dateBuiltins();   // dates and times: DateFunctions.cpp
-std::span<const Builtin> formatBuiltins(); // FormatNumber, FormatCurrency, FormatPercent: FormatFunctions.cpp
-std::span<const Builtin> otherBuiltins(); // objects, Eval, dialogs, engine and locale: OtherFunctions.cpp
-std::span<const Builtin> stringBuiltins(); // searching, splitting, bytes, escapes: StringFunctions.cpp
-std::span<const Builtin> arrayBuiltins(); // Array, bounds, IsArray: ArrayFunctions.cpp
+std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: builtins/Math.cpp
+std::span<const Builtin> dateBuiltins();   // dates and times: builtins/Dates.cpp
+std::span<const Builtin> formatBuiltins(); // FormatNumber, FormatCurrency, FormatPercent: builtins/Format.cpp
+std::span<const Builtin> otherBuiltins(); // objects, Eval, dialogs, engine and locale: builtins/Other.cpp
+std::span<const Builtin> stringBuiltins(); // searching, splitting, bytes, escapes: builtins/Strings.cpp
+std::span<const Builtin> arrayBuiltins(); // Array, bounds, IsArray: builtins/Arrays.cpp
 
 // The language's built-in function of that name (any letter case), or nullptr.
 const Builtin *findBuiltin(std::string_view name);

@@ -2,7 +2,7 @@
 
 #include "ConstantTable.h"
 #include "ObjectValues.h"
-#include "ArrayFunctions.h"
+#include "builtins/Arrays.h"
 #include "Operators.h"
 
 #include <new>

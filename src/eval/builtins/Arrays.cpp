@@ -1,10 +1,10 @@
 // Arrays inside an expression: made by Array, Split and Filter, read by indexing, Join,
 // Filter and the bound functions. Every one of them is one-dimensional and zero-based.
-#include "ArrayFunctions.h"
+#include "Arrays.h"
 
-#include "Builtins.h"
-#include "Conversions.h"
-#include "ScriptError.h"
+#include "eval/Builtins.h"
+#include "eval/Conversions.h"
+#include "eval/ScriptError.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
 // FormatNumber, FormatCurrency and FormatPercent in the en-US forms: "." before the decimals,
 // "," between groups of three digits, "$" before a currency amount, a "-" before a negative
 // number and parentheses around a negative currency amount.
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
-#include "Conversions.h"
-#include "NumericString.h"
-#include "ScriptError.h"
+#include "eval/Conversions.h"
+#include "eval/NumericString.h"
+#include "eval/ScriptError.h"
 
 #include <array>
 #include <charconv>

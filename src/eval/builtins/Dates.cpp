@@ -1,14 +1,14 @@
 // Dates and times: the clock, the parts of a date, building dates, date arithmetic, names.
-#include "DateFunctions.h"
+#include "Dates.h"
 
-#include "Builtins.h"
-#include "CalendarDate.h"
-#include "Clock.h"
-#include "Conversions.h"
-#include "DateText.h"
-#include "NumberText.h"
-#include "NumericString.h"
-#include "ScriptError.h"
+#include "eval/Builtins.h"
+#include "eval/CalendarDate.h"
+#include "eval/Clock.h"
+#include "eval/Conversions.h"
+#include "eval/DateText.h"
+#include "eval/NumberText.h"
+#include "eval/NumericString.h"
+#include "eval/ScriptError.h"
 
 #include <array>
 #include <cmath>

@@ -1,14 +1,14 @@
 // Searching, comparing, splitting and joining text, the byte functions and the escapes.
 // Positions and lengths count UTF-16 units, as the language's strings do; the text itself stays
 // UTF-8, and every function here takes time and space in proportion to its text.
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
-#include "ArrayFunctions.h"
-#include "EvalBudget.h"
-#include "Conversions.h"
-#include "ScriptError.h"
-#include "TextSearch.h"
-#include "Utf16Text.h"
+#include "Arrays.h"
+#include "eval/EvalBudget.h"
+#include "eval/Conversions.h"
+#include "eval/ScriptError.h"
+#include "eval/TextSearch.h"
+#include "eval/Utf16Text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // One sorted table of every group's functions, for a binary search by name.
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
 #include <algorithm>
 #include <array>

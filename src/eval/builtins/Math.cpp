@@ -1,14 +1,14 @@
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
-#include "Conversions.h"
-#include "DateFunctions.h"
-#include "EvalBudget.h"
-#include "NumberText.h"
-#include "NumericString.h"
-#include "RandomGenerator.h"
-#include "ScriptError.h"
-#include "Utf16Text.h"
-#include "TextCase.h"
+#include "eval/Conversions.h"
+#include "Dates.h"
+#include "eval/EvalBudget.h"
+#include "eval/NumberText.h"
+#include "eval/NumericString.h"
+#include "eval/RandomGenerator.h"
+#include "eval/ScriptError.h"
+#include "eval/Utf16Text.h"
+#include "eval/TextCase.h"
 
 #include <algorithm>
 #include <array>

@@ -1,14 +1,14 @@
 // The language's other functions: object inspection, Eval, the dialogs, the engine's identity
 // and locale, RGB, and the functions that reach outside the engine, which it refuses.
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
-#include "Conversions.h"
-#include "DialogPort.h"
-#include "NumericString.h"
-#include "ObjectValues.h"
-#include "Parser.h"
-#include "RandomGenerator.h"
-#include "ScriptError.h"
+#include "eval/Conversions.h"
+#include "eval/DialogPort.h"
+#include "eval/NumericString.h"
+#include "eval/ObjectValues.h"
+#include "eval/Parser.h"
+#include "eval/RandomGenerator.h"
+#include "eval/ScriptError.h"
 
 #include <algorithm>
 #include <array>
