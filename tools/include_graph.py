@@ -6,8 +6,8 @@ include of app/FormTallix.h is the window object every handler belongs to and is
 apart: cycles through it are expected.
 
 The layer rules (docs/ARCHITECTURE.md):
-- the engine (src/eval, not its window/ folder) includes the C++ standard library and itself
-  only: no Qt, no other folder of src/;
+- the engine (src/eval and its builtins/ wing, not its window/ folder) includes the C++
+  standard library and itself only: no Qt, no other folder of src/;
 - the window logic, the shared helpers and the ports include no Qt adapter, no window and no
   Qt header beyond Qt Core, so that they never name a widget.
 
@@ -29,13 +29,14 @@ DEBIAN_QT_CORE = "/usr/include/x86_64-linux-gnu/qt6/QtCore"
 # Files of the window-logic folders that are Qt adapters themselves.
 ADAPTERS = ("app/MainWindow.h", "app/MainWindow.cpp", "app/main.cpp",
             "companion/CompanionDialog.h", "companion/CompanionDialog.cpp")
+ENGINE = ("eval", "eval/builtins")
 WINDOW_LOGIC = ("app", "entry", "eval/window", "history", "companion", "shared", "platform")
 
 
 def layer_of(relative):
     """'engine', 'logic' or None (adapters, programs: anything goes) for a file under src/."""
     folder = os.path.dirname(relative)
-    if folder == "eval":
+    if folder in ENGINE:
         return "engine"
     if relative in ADAPTERS:
         return None
@@ -85,7 +86,7 @@ def main():
                     continue  # a system or generated header
                 destination = folder_of(resolved)
                 resolved_relative = os.path.relpath(resolved, root)
-                if layer == "engine" and destination != "eval":
+                if layer == "engine" and destination not in ENGINE:
                     broken.append(f"{relative}: the engine includes {resolved_relative}")
                 if layer == "logic" and layer_of(resolved_relative) is None:
                     broken.append(f"{relative}: window logic includes the adapter {resolved_relative}")

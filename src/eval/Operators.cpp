@@ -492,4 +492,20 @@ Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool l
     return comparison(op, left, right, leftLiteral, rightLiteral);
 }
 
+Value elementOf(const Value &array, std::span<const Value> subscripts)
+{
+    if (!array.isArray())
+        throw ScriptError(TypeMismatch);
+    if (subscripts.size() != 1)
+        throw ScriptError(SubscriptOutOfRange);
+    const Value &subscript = subscripts[0];
+    if (subscript.isNull())
+        throw ScriptError(TypeMismatch);
+    const std::int32_t index = toLong(subscript);
+    const std::vector<Value> &elements = array.asArray();
+    if (index < 0 || static_cast<std::size_t>(index) >= elements.size())
+        throw ScriptError(SubscriptOutOfRange);
+    return elements[static_cast<std::size_t>(index)];
+}
+
 } // namespace eval

@@ -2,7 +2,6 @@
 
 #include "ConstantTable.h"
 #include "ObjectValues.h"
-#include "builtins/Arrays.h"
 #include "Operators.h"
 
 #include <new>

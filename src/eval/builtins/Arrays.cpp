@@ -1,8 +1,11 @@
-// Arrays inside an expression: made by Array, Split and Filter, read by indexing, Join,
-// Filter and the bound functions. Every one of them is one-dimensional and zero-based.
+// Arrays inside an expression: made by Array, Split and Filter, read by indexing (elementOf,
+// beside the operators), Join, Filter and the bound functions. Every one of them is
+// one-dimensional and zero-based.
 #include "Arrays.h"
 
 #include "eval/Builtins.h"
+
+#include "BuiltinGroups.h"
 #include "eval/Conversions.h"
 #include "eval/ScriptError.h"
 
@@ -47,32 +50,13 @@ Value fnLBound(CallContext &, Args a)
     return Value::longValue(0);
 }
 
-Value fnIsArray(CallContext &, Args a) { return Value::boolean(a[0].isArray()); }
-
 constexpr std::array builtins{
     Builtin{"ARRAY", 0, 255, fnArray},
-    Builtin{"ISARRAY", 1, 1, fnIsArray, true},
     Builtin{"LBOUND", 1, 2, fnLBound},
     Builtin{"UBOUND", 1, 2, fnUBound},
 };
 
 } // namespace
-
-Value elementOf(const Value &array, std::span<const Value> subscripts)
-{
-    if (!array.isArray())
-        throw ScriptError(TypeMismatch);
-    if (subscripts.size() != 1)
-        throw ScriptError(SubscriptOutOfRange);
-    const Value &subscript = subscripts[0];
-    if (subscript.isNull())
-        throw ScriptError(TypeMismatch);
-    const std::int32_t index = toLong(subscript);
-    const std::vector<Value> &elements = array.asArray();
-    if (index < 0 || static_cast<std::size_t>(index) >= elements.size())
-        throw ScriptError(SubscriptOutOfRange);
-    return elements[static_cast<std::size_t>(index)];
-}
 
 std::span<const Builtin> arrayBuiltins() { return builtins; }
 

@@ -1,5 +1,8 @@
-// One sorted table of every group's functions, for a binary search by name.
+// The register of every group of built-in functions: one sorted table of all, for a binary
+// search by name.
 #include "eval/Builtins.h"
+
+#include "BuiltinGroups.h"
 
 #include <algorithm>
 #include <array>
@@ -11,12 +14,14 @@ namespace {
 using Group = std::span<const Builtin> (*)();
 
 constexpr std::array groups{
-    coreBuiltins,
+    stringBuiltins,
+    encodingBuiltins,
+    mathBuiltins,
+    conversionBuiltins,
     dateBuiltins,
     formatBuiltins,
-    otherBuiltins,
-    stringBuiltins,
     arrayBuiltins,
+    otherBuiltins,
 };
 
 std::vector<Builtin> mergedTable()
@@ -50,5 +55,7 @@ const Builtin *findBuiltin(std::string_view name)
         return nullptr;
     return &*it;
 }
+
+std::string_view builtinDisplayName(const Builtin &builtin) { return builtin.name; }
 
 } // namespace eval

@@ -2,6 +2,8 @@
 #include "Dates.h"
 
 #include "eval/Builtins.h"
+
+#include "BuiltinGroups.h"
 #include "eval/CalendarDate.h"
 #include "eval/Clock.h"
 #include "eval/Conversions.h"
@@ -168,16 +170,6 @@ Value fnTimeValue(CallContext &, Args a)
     return Value::date((parts.hour * 3600 + parts.minute * 60 + parts.second) / 86400.0);
 }
 
-Value fnIsDate(CallContext &, Args a)
-{
-    const Value &v = a[0];
-    if (v.type() == VarType::Date)
-        return Value::boolean(true);
-    if (v.isString())
-        return Value::boolean(parseDateText(v.asString()).has_value());
-    return Value::boolean(false);
-}
-
 // --- Intervals -------------------------------------------------------------------------------
 
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
@@ -336,36 +328,6 @@ Value fnWeekdayName(CallContext &, Args a)
     return Value::string(nameOf(weekdayNames[static_cast<std::size_t>(index)], abbreviate));
 }
 
-// --- FormatDateTime --------------------------------------------------------------------------
-
-std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
-
-Value fnFormatDateTime(CallContext &, Args a)
-{
-    if (a[0].isNull())
-        throw ScriptError(TypeMismatch);
-    std::int32_t format = 0;
-    if (a.size() > 1 && !a[1].isMissing()) {
-        format = toLong(required(a[1]));
-        if (format < 0 || format > 4)
-            throw ScriptError(InvalidProcedureCall);
-    }
-    const double serial = toDateSerial(a[0]);
-    const DateParts p = splitDateSerial(serial);
-    switch (format) {
-    case 1: return Value::string(formatLongDate(serial));
-    case 2:
-        return Value::string(std::to_string(p.date.month) + "/" + std::to_string(p.date.day) + "/" +
-                             std::to_string(p.date.year));
-    case 3: {
-        const double timeOnly = (p.hour * 3600 + p.minute * 60 + p.second) / 86400.0;
-        return Value::string(formatDate(timeOnly));
-    }
-    case 4: return Value::string(twoDigits(p.hour) + ":" + twoDigits(p.minute));
-    default: return Value::string(formatDate(serial));
-    }
-}
-
 constexpr std::array builtins{
     Builtin{"DATE", 0, 0, fnDate},
     Builtin{"DATEADD", 3, 3, fnDateAdd},
@@ -374,9 +336,7 @@ constexpr std::array builtins{
     Builtin{"DATESERIAL", 3, 3, fnDateSerial},
     Builtin{"DATEVALUE", 1, 1, fnDateValue},
     Builtin{"DAY", 1, 1, datePart<dayPart>},
-    Builtin{"FORMATDATETIME", 1, 2, fnFormatDateTime},
     Builtin{"HOUR", 1, 1, datePart<hourPart>},
-    Builtin{"ISDATE", 1, 1, fnIsDate, true},
     Builtin{"MINUTE", 1, 1, datePart<minutePart>},
     Builtin{"MONTH", 1, 1, datePart<monthPart>},
     Builtin{"MONTHNAME", 1, 2, fnMonthName},

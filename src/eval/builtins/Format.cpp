@@ -1,9 +1,13 @@
-// FormatNumber, FormatCurrency and FormatPercent in the en-US forms: "." before the decimals,
+// FormatNumber, FormatCurrency, FormatPercent and FormatDateTime in the en-US forms: "." before the decimals,
 // "," between groups of three digits, "$" before a currency amount, a "-" before a negative
 // number and parentheses around a negative currency amount.
 #include "eval/Builtins.h"
 
+#include "BuiltinGroups.h"
+#include "Dates.h"
+#include "eval/CalendarDate.h"
 #include "eval/Conversions.h"
+#include "eval/NumberText.h"
 #include "eval/NumericString.h"
 #include "eval/ScriptError.h"
 
@@ -24,6 +28,14 @@ struct Decimal
     std::string digits; // no leading zeros; empty for zero
     int exponent = 0;
 };
+
+// An argument that must be there: Null is Invalid use of Null.
+const Value &required(const Value &v)
+{
+    if (v.isNull())
+        throw ScriptError(InvalidUseOfNull);
+    return v;
+}
 
 Decimal fromScientific(const char *begin, const char *end)
 {
@@ -226,8 +238,39 @@ Value fnFormatPercent(CallContext &, Args a)
     return Value::string(formatted(d, style, "", "%"));
 }
 
+// --- FormatDateTime --------------------------------------------------------------------------
+
+std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
+
+Value fnFormatDateTime(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        throw ScriptError(TypeMismatch);
+    std::int32_t format = 0;
+    if (a.size() > 1 && !a[1].isMissing()) {
+        format = toLong(required(a[1]));
+        if (format < 0 || format > 4)
+            throw ScriptError(InvalidProcedureCall);
+    }
+    const double serial = toDateSerial(a[0]);
+    const DateParts p = splitDateSerial(serial);
+    switch (format) {
+    case 1: return Value::string(formatLongDate(serial));
+    case 2:
+        return Value::string(std::to_string(p.date.month) + "/" + std::to_string(p.date.day) + "/" +
+                             std::to_string(p.date.year));
+    case 3: {
+        const double timeOnly = (p.hour * 3600 + p.minute * 60 + p.second) / 86400.0;
+        return Value::string(formatDate(timeOnly));
+    }
+    case 4: return Value::string(twoDigits(p.hour) + ":" + twoDigits(p.minute));
+    default: return Value::string(formatDate(serial));
+    }
+}
+
 constexpr std::array builtins{
     Builtin{"FORMATCURRENCY", 1, 5, fnFormatCurrency},
+    Builtin{"FORMATDATETIME", 1, 2, fnFormatDateTime},
     Builtin{"FORMATNUMBER", 1, 5, fnFormatNumber},
     Builtin{"FORMATPERCENT", 1, 5, fnFormatPercent},
 };

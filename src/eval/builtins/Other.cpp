@@ -1,8 +1,10 @@
-// The language's other functions: object inspection, Eval, the dialogs, the engine's identity
+// The language's other functions: the Is functions and the subtype of a value, Eval, the dialogs, the engine's identity
 // and locale, RGB, and the functions that reach outside the engine, which it refuses.
 #include "eval/Builtins.h"
 
+#include "BuiltinGroups.h"
 #include "eval/Conversions.h"
+#include "eval/DateText.h"
 #include "eval/DialogPort.h"
 #include "eval/NumericString.h"
 #include "eval/ObjectValues.h"
@@ -67,6 +69,31 @@ std::string clipped(std::string s, std::size_t limit)
 // --- Objects and subtypes ---------------------------------------------------------------
 
 Value fnIsObject(CallContext &, Args a) { return Value::boolean(a[0].isObject()); }
+Value fnIsArray(CallContext &, Args a) { return Value::boolean(a[0].isArray()); }
+
+Value fnIsNumeric(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    if (v.isObject())
+        return Value::boolean(!v.isNothing()); // Err reads as its Number
+    if (v.isString())
+        return Value::boolean(parseNumericString(v.asString()).status == ParsedNumber::Ok);
+    return Value::boolean(isNumeric(v.type()) && v.type() != VarType::Date);
+}
+
+Value fnIsEmpty(CallContext &, Args a) { return Value::boolean(a[0].isEmpty()); }
+Value fnIsNull(CallContext &, Args a) { return Value::boolean(a[0].isNull()); }
+
+Value fnIsDate(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    if (v.type() == VarType::Date)
+        return Value::boolean(true);
+    if (v.isString())
+        return Value::boolean(parseDateText(v.asString()).has_value());
+    return Value::boolean(false);
+}
+
 
 Value fnTypeName(CallContext &, Args a)
 {
@@ -309,6 +336,11 @@ constexpr std::array builtins{
     Builtin{"GETOBJECT", 0, 2, fnGetObject},
     Builtin{"GETREF", 1, 1, fnGetRef},
     Builtin{"INPUTBOX", 1, 7, fnInputBox},
+    Builtin{"ISARRAY", 1, 1, fnIsArray, true},
+    Builtin{"ISDATE", 1, 1, fnIsDate, true},
+    Builtin{"ISEMPTY", 1, 1, fnIsEmpty, true},
+    Builtin{"ISNULL", 1, 1, fnIsNull, true},
+    Builtin{"ISNUMERIC", 1, 1, fnIsNumeric, true},
     Builtin{"ISOBJECT", 1, 1, fnIsObject, true},
     Builtin{"LOADPICTURE", 1, 1, fnLoadPicture},
     Builtin{"MSGBOX", 1, 5, fnMsgBox},

@@ -1,12 +1,15 @@
-// Searching, comparing, splitting and joining text, the byte functions and the escapes.
+// The text functions, character by character: lengths and pieces, letter case, spaces,
+// searching, comparing, replacing, splitting and joining.
 // Positions and lengths count UTF-16 units, as the language's strings do; the text itself stays
 // UTF-8, and every function here takes time and space in proportion to its text.
 #include "eval/Builtins.h"
 
 #include "Arrays.h"
+#include "BuiltinGroups.h"
 #include "eval/EvalBudget.h"
 #include "eval/Conversions.h"
 #include "eval/ScriptError.h"
+#include "eval/TextCase.h"
 #include "eval/TextSearch.h"
 #include "eval/Utf16Text.h"
 
@@ -123,6 +126,174 @@ struct SearchArguments
 };
 
 // InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
+// --- Strings (UTF-8 inside; positions and lengths count characters) ---------------------
+//
+// Every string function walks its text once: no index of character positions is built, no
+// search looks twice at the same stretch, and what it builds is asked of the budget first.
+
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The text of a value without copying it when it is a string already.
+const std::string &textOf(const Value &v, std::string &scratch)
+{
+    if (v.isString())
+        return v.asString();
+    scratch = toText(required(v));
+    return scratch;
+}
+
+// UTF-16 units [first, first + length) of s, clamped to its end.
+std::string_view slice(std::string_view s, std::int64_t first, std::int64_t length)
+{
+    if (length <= 0)
+        return {};
+    const std::size_t from = byteOffsetOfUnit(s, first);
+    return s.substr(from, byteOffsetOfUnit(s, first + length) - from);
+}
+
+Value fnLen(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string scratch;
+    return Value::longValue(static_cast<std::int32_t>(utf16Length(textOf(a[0], scratch))));
+}
+
+// The count is checked before a Null string is let through: Right(Null, -1) is an error.
+Value fnLeft(CallContext &, Args a)
+{
+    const std::int64_t n = count(a[1]);
+    if (a[0].isNull())
+        return Value::null();
+    std::string scratch;
+    return Value::string(std::string(slice(textOf(a[0], scratch), 0, n)));
+}
+
+Value fnRight(CallContext &, Args a)
+{
+    std::int64_t n = count(a[1]);
+    if (a[0].isNull())
+        return Value::null();
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    // Walk back from the end: the characters before the last n are never counted.
+    std::size_t from = s.size();
+    for (; n > 0 && from > 0; --n) {
+        --from;
+        while (from > 0 && isContinuation(s[from]))
+            --from;
+    }
+    return Value::string(s.substr(from));
+}
+
+// Null in start or length fails first, then their values are checked, and only then does a
+// Null string give Null: Mid(Null, -1, -1) is error 5, Mid("x", "a", Null) error 94.
+Value fnMid(CallContext &, Args a)
+{
+    const bool hasLength = a.size() > 2 && !a[2].isMissing();
+    if (a[1].isNull() || (hasLength && a[2].isNull()))
+        throw ScriptError(InvalidUseOfNull);
+    std::int64_t start = toLong(required(a[1]));
+    if (start < 1)
+        throw ScriptError(InvalidProcedureCall);
+    std::int64_t length = hasLength ? count(a[2]) : std::numeric_limits<std::int32_t>::max();
+    if (a[0].isNull())
+        return Value::null();
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    return Value::string(std::string(slice(s, start - 1, length)));
+}
+
+std::string encodeCharacter(std::uint32_t code)
+{
+    std::string out;
+    appendUtf8(out, code);
+    return out;
+}
+
+// UCase and LCase: letter by letter, the length in characters unchanged (a letter's UTF-8 form
+// may still grow from two bytes to three).
+template <std::string (*Map)(std::string_view)>
+Value mapLetters(CallContext &context, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    context.budget.allowString(s.size());
+    std::string mapped = Map(s);
+    if (mapped.size() > s.size())
+        context.budget.allowString(mapped.size());
+    return Value::string(std::move(mapped));
+}
+
+template <bool Leading, bool Trailing>
+Value trimSpaces(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    std::size_t from = 0, to = s.size();
+    while (Leading && from < to && s[from] == ' ')
+        ++from;
+    while (Trailing && to > from && s[to - 1] == ' ')
+        --to;
+    return Value::string(s.substr(from, to - from));
+}
+
+Value fnSpace(CallContext &context, Args a)
+{
+    std::int64_t n = count(a[0]);
+    if (n > static_cast<std::int64_t>(EvalBudget::MaxStringBytes))
+        throw ScriptError(OutOfMemory);
+    context.budget.allowString(static_cast<std::size_t>(n));
+    return Value::string(std::string(static_cast<std::size_t>(n), ' '));
+}
+
+Value fnString(CallContext &context, Args a)
+{
+    std::int64_t n = count(a[0]);
+    if (a[1].isNull())
+        return Value::null();
+    std::string unit = a[1].isString() ? std::string(slice(a[1].asString(), 0, 1))
+                                       : encodeCharacter(static_cast<std::uint32_t>(toLong(a[1]) & 0xFF));
+    if (unit.empty())
+        throw ScriptError(InvalidProcedureCall);
+    if (n * static_cast<std::int64_t>(unit.size()) > static_cast<std::int64_t>(EvalBudget::MaxStringBytes))
+        throw ScriptError(OutOfMemory);
+    context.budget.allowString(static_cast<std::size_t>(n) * unit.size());
+    if (unit.size() == 1 || n == 0)
+        return Value::string(std::string(static_cast<std::size_t>(n), unit[0]));
+    // Doubling what is there: a few large copies rather than a copy per character.
+    const std::size_t total = static_cast<std::size_t>(n) * unit.size();
+    std::string out;
+    out.reserve(total);
+    out = unit;
+    while (out.size() * 2 <= total)
+        out.append(out.data(), out.size());
+    out.append(out.data(), total - out.size());
+    return Value::string(std::move(out));
+}
+
+Value fnStrReverse(CallContext &, Args a)
+{
+    std::string scratch;
+    const std::string &s = textOf(a[0], scratch);
+    std::string out;
+    out.reserve(s.size());
+    // From the end, one whole character (its lead byte and continuation bytes) at a time.
+    for (std::size_t end = s.size(); end > 0;) {
+        std::size_t begin = end - 1;
+        while (begin > 0 && isContinuation(s[begin]))
+            --begin;
+        out.append(s, begin, end - begin);
+        end = begin;
+    }
+    return Value::string(std::move(out));
+}
+
+
 Value fnInStr(CallContext &, Args a)
 {
     const SearchArguments arguments(a);
@@ -313,206 +484,26 @@ Value fnFilter(CallContext &context, Args a)
     return Value::array(std::move(kept));
 }
 
-// --- UTF-16 units and bytes ------------------------------------------------------------------
-
-Value fnAscW(CallContext &, Args a)
-{
-    const std::u16string units = toUtf16(textOf(a[0]));
-    if (units.empty())
-        throw ScriptError(InvalidProcedureCall);
-    return Value::integer(static_cast<std::int16_t>(units[0]));
-}
-
-Value fnChrW(CallContext &, Args a)
-{
-    const std::int32_t code = toLong(required(a[0]));
-    if (code < -32768 || code > 65535)
-        throw ScriptError(InvalidProcedureCall);
-    return Value::string(fromUtf16(std::u16string(1, static_cast<char16_t>(code & 0xFFFF))));
-}
-
-Value fnAscB(CallContext &, Args a)
-{
-    const std::string bytes = utf16Bytes(textOf(a[0]));
-    if (bytes.empty())
-        throw ScriptError(InvalidProcedureCall);
-    return Value::integer(static_cast<unsigned char>(bytes[0]));
-}
-
-Value fnChrB(CallContext &, Args a)
-{
-    const std::int32_t code = toLong(required(a[0]));
-    if (code < 0 || code > 255)
-        throw ScriptError(InvalidProcedureCall);
-    return Value::string(textFromUtf16Bytes(std::string(1, static_cast<char>(code))));
-}
-
-Value fnLenB(CallContext &, Args a)
-{
-    if (a[0].isNull())
-        return Value::null();
-    const std::string text = toText(a[0]);
-    const bool odd = text.size() >= 2 && text[text.size() - 2] == OddByteMarker;
-    const std::int64_t bytes = odd ? 2 * utf16Length(std::string_view(text).substr(0, text.size() - 2)) + 1
-                                   : 2 * utf16Length(text);
-    return Value::longValue(static_cast<std::int32_t>(bytes));
-}
-
-// Bytes [first, first + length) of the string's UTF-16 bytes, clamped to their end.
-Value byteSlice(const Value &source, std::int64_t first, std::int64_t length)
-{
-    if (source.isNull())
-        return Value::null();
-    const std::string bytes = utf16Bytes(toText(source));
-    const auto size = static_cast<std::int64_t>(bytes.size());
-    if (first >= size || length <= 0)
-        return Value::string(std::string());
-    const std::int64_t last = std::min(size, first + length);
-    return Value::string(textFromUtf16Bytes(std::string_view(bytes).substr(static_cast<std::size_t>(first),
-                                                                          static_cast<std::size_t>(last - first))));
-}
-
-Value fnLeftB(CallContext &, Args a) { return byteSlice(a[0], 0, count(a[1])); }
-
-Value fnRightB(CallContext &, Args a)
-{
-    const std::int32_t n = count(a[1]);
-    if (a[0].isNull())
-        return Value::null();
-    const auto size = static_cast<std::int64_t>(utf16Bytes(toText(a[0])).size());
-    return byteSlice(a[0], std::max<std::int64_t>(0, size - n), n);
-}
-
-Value fnMidB(CallContext &, Args a)
-{
-    const std::int32_t start = position(a[1]);
-    const std::int64_t length = a.size() > 2 ? count(a[2]) : std::numeric_limits<std::int32_t>::max();
-    return byteSlice(a[0], start - 1, length);
-}
-
-// InStrB([start,] string1, string2 [, compare]): InStr over the UTF-16 bytes; byte positions.
-Value fnInStrB(CallContext &, Args a)
-{
-    SearchArguments arguments(a);
-    if (arguments.null)
-        return Value::null();
-    const std::int32_t start = arguments.start;
-    std::string &haystack = arguments.haystack, &needle = arguments.needle;
-    if (arguments.ignoreCase) {
-        haystack = foldCase(haystack);
-        needle = foldCase(needle);
-    }
-    const std::string bytes = utf16Bytes(haystack), pattern = utf16Bytes(needle);
-    if (start > static_cast<std::int64_t>(bytes.size()))
-        return Value::longValue(0);
-    if (pattern.empty())
-        return Value::longValue(start);
-    const std::size_t at = findFirst(bytes, pattern, static_cast<std::size_t>(start - 1));
-    return Value::longValue(at == std::string::npos ? 0 : static_cast<std::int32_t>(at + 1));
-}
-
-// --- Escape and Unescape (the %XX and %uXXXX forms of web addresses) ---------------------------
-
-bool keptByEscape(char16_t u)
-{
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
-           std::u16string_view(u"@*_+-./").find(u) != std::u16string_view::npos;
-}
-
-Value fnEscape(CallContext &context, Args a)
-{
-    if (a[0].isNull())
-        return Value::null();
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char16_t u : toUtf16(toText(a[0]))) {
-        checkSize(context.budget, out.size());
-        if (keptByEscape(u)) {
-            out += static_cast<char>(u);
-        } else if (u < 0x100) {
-            out += '%';
-            out += Hex[u >> 4];
-            out += Hex[u & 0xF];
-        } else {
-            out += "%u";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += Hex[(u >> shift) & 0xF];
-        }
-    }
-    return Value::string(std::move(out));
-}
-
-int hexDigit(char16_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// The value of `digits` hex digits at units[at], or -1 when they are not all there.
-int hexValue(std::u16string_view units, std::size_t at, std::size_t digits)
-{
-    if (at + digits > units.size())
-        return -1;
-    int value = 0;
-    for (std::size_t i = 0; i < digits; ++i) {
-        const int d = hexDigit(units[at + i]);
-        if (d < 0)
-            return -1;
-        value = value * 16 + d;
-    }
-    return value;
-}
-
-Value fnUnescape(CallContext &, Args a)
-{
-    if (a[0].isNull())
-        return Value::null();
-    const std::u16string units = toUtf16(toText(a[0]));
-    std::u16string out;
-    out.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (units[i] == '%') {
-            int code = -1;
-            if (i + 1 < units.size() && units[i + 1] == 'u' && (code = hexValue(units, i + 2, 4)) >= 0) {
-                out += static_cast<char16_t>(code);
-                i += 5;
-                continue;
-            }
-            if ((code = hexValue(units, i + 1, 2)) >= 0) {
-                out += static_cast<char16_t>(code);
-                i += 2;
-                continue;
-            }
-        }
-        out += units[i]; // anything else, a lone "%" too, stays as it is
-    }
-    return Value::string(fromUtf16(out));
-}
-
 constexpr std::array builtins{
-    Builtin{"ASCB", 1, 1, fnAscB},
-    Builtin{"ASCW", 1, 1, fnAscW},
-    Builtin{"CHRB", 1, 1, fnChrB},
-    Builtin{"CHRW", 1, 1, fnChrW},
-    Builtin{"ESCAPE", 1, 1, fnEscape},
     Builtin{"FILTER", 2, 4, fnFilter},
     Builtin{"INSTR", 2, 4, fnInStr},
-    Builtin{"INSTRB", 2, 4, fnInStrB},
     Builtin{"INSTRREV", 2, 4, fnInStrRev},
     Builtin{"JOIN", 1, 2, fnJoin},
-    Builtin{"LEFTB", 2, 2, fnLeftB},
-    Builtin{"LENB", 1, 1, fnLenB},
-    Builtin{"MIDB", 2, 3, fnMidB},
+    Builtin{"LCASE", 1, 1, mapLetters<lowerCaseText>},
+    Builtin{"LEFT", 2, 2, fnLeft},
+    Builtin{"LEN", 1, 1, fnLen},
+    Builtin{"LTRIM", 1, 1, trimSpaces<true, false>},
+    Builtin{"MID", 2, 3, fnMid},
     Builtin{"REPLACE", 3, 6, fnReplace},
-    Builtin{"RIGHTB", 2, 2, fnRightB},
+    Builtin{"RIGHT", 2, 2, fnRight},
+    Builtin{"RTRIM", 1, 1, trimSpaces<false, true>},
+    Builtin{"SPACE", 1, 1, fnSpace},
     Builtin{"SPLIT", 1, 4, fnSplit},
     Builtin{"STRCOMP", 2, 3, fnStrComp},
-    Builtin{"UNESCAPE", 1, 1, fnUnescape},
+    Builtin{"STRING", 2, 2, fnString},
+    Builtin{"STRREVERSE", 1, 1, fnStrReverse},
+    Builtin{"TRIM", 1, 1, trimSpaces<true, true>},
+    Builtin{"UCASE", 1, 1, mapLetters<upperCaseText>},
 };
 
 } // namespace
