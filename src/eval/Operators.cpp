@@ -36,12 +36,16 @@ Value wholeResult(int64_t n, VarType floor)
     return Value::doubleValue(static_cast<double>(n));
 }
 
+} // namespace
+
 Value doubleResult(double d)
 {
     if (!std::isfinite(d))
         throw ScriptError(Overflow);
     return Value::doubleValue(d);
 }
+
+namespace {
 
 // A single-precision result that does not fit widens to Double.
 Value singleResult(double d)

@@ -30,6 +30,10 @@ constexpr bool isComparison(BinaryOp op) { return op >= BinaryOp::Equal && op <=
 Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral);
 Value logicalNot(const Value &operand);
 
+// A Double result, as the operators and the numeric functions give it: Overflow when the value
+// is infinite or not a number.
+Value doubleResult(double d);
+
 // array(i): the element at a subscript, as an expression indexes an array value. Type mismatch
 // for a value that is no array; Subscript out of range for a subscript beyond its bounds or
 // for any count of subscripts but one (every array an expression makes has one dimension).

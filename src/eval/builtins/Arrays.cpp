@@ -5,6 +5,7 @@
 
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/Conversions.h"
 #include "eval/ScriptError.h"
@@ -13,8 +14,6 @@
 
 namespace eval {
 namespace {
-
-using Args = std::span<Value>;
 
 const Value &arrayArgument(const Value &v)
 {

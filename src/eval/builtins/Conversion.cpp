@@ -1,9 +1,11 @@
 // The conversions: CBool to CStr, CDate, and Hex and Oct, which write a number in base 16 or 8.
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "Dates.h"
 #include "eval/Conversions.h"
+#include "eval/Operators.h"
 #include "eval/ScriptError.h"
 
 #include <algorithm>
@@ -13,28 +15,12 @@
 namespace eval {
 namespace {
 
-using Args = std::span<Value>;
-
-Value checkedDouble(double d)
-{
-    if (!std::isfinite(d))
-        throw ScriptError(Overflow);
-    return Value::doubleValue(d);
-}
-
 // --- Conversions -----------------------------------------------------------------------
-
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
-}
 
 Value fnCBool(CallContext &, Args a) { return Value::boolean(toBoolean(required(a[0]))); }
 Value fnCByte(CallContext &, Args a) { return Value::byte(toByte(required(a[0]))); }
 Value fnCCur(CallContext &, Args a) { return Value::currency(toCurrency(required(a[0]))); }
-Value fnCDbl(CallContext &, Args a) { return checkedDouble(toDouble(required(a[0]))); }
+Value fnCDbl(CallContext &, Args a) { return doubleResult(toDouble(required(a[0]))); }
 Value fnCInt(CallContext &, Args a) { return Value::integer(toInteger(required(a[0]))); }
 Value fnCLng(CallContext &, Args a) { return Value::longValue(toLong(required(a[0]))); }
 Value fnCSng(CallContext &, Args a) { return Value::single(toSingle(required(a[0]))); }

@@ -3,6 +3,7 @@
 
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/CalendarDate.h"
 #include "eval/Clock.h"
@@ -20,8 +21,6 @@
 namespace eval {
 namespace {
 
-using Args = std::span<Value>;
-
 constexpr std::array<const char *, 12> monthNames{"January", "February", "March",     "April",   "May",      "June",
                                                   "July",    "August",   "September", "October", "November", "December"};
 constexpr std::array<const char *, 7> weekdayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
@@ -32,13 +31,6 @@ Value dateResult(double serial)
     if (!std::isfinite(serial) || !isDateSerialInRange(serial))
         throw ScriptError(InvalidProcedureCall);
     return Value::date(serial);
-}
-
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
 }
 
 // --- The clock -------------------------------------------------------------------------------
@@ -81,7 +73,7 @@ int secondPart(const DateParts &p) { return p.second; }
 // firstdayofweek: 0 is the system's first day (Sunday in en-US), 1-7 Sunday to Saturday.
 int firstDayOfWeek(Args a, std::size_t index)
 {
-    if (a.size() <= index || a[index].isMissing())
+    if (!given(a, index))
         return 1;
     const std::int32_t day = toLong(required(a[index]));
     if (day < 0 || day > 7)
@@ -92,7 +84,7 @@ int firstDayOfWeek(Args a, std::size_t index)
 // firstweekofyear: 0 is the system's rule (the week of 1 January in en-US), 1-3 as named.
 int firstWeekOfYear(Args a, std::size_t index)
 {
-    if (a.size() <= index || a[index].isMissing())
+    if (!given(a, index))
         return 1;
     const std::int32_t rule = toLong(required(a[index]));
     if (rule < 0 || rule > 3)
@@ -308,7 +300,7 @@ Value fnMonthName(CallContext &, Args a)
 {
     for (const Value &v : a)
         required(v);
-    const bool abbreviate = a.size() > 1 && !a[1].isMissing() && toBoolean(a[1]);
+    const bool abbreviate = given(a, 1) && toBoolean(a[1]);
     const std::int32_t month = toLong(a[0]);
     if (month < 1 || month > 12)
         throw ScriptError(InvalidProcedureCall);
@@ -319,7 +311,7 @@ Value fnWeekdayName(CallContext &, Args a)
 {
     for (const Value &v : a)
         required(v);
-    const bool abbreviate = a.size() > 1 && !a[1].isMissing() && toBoolean(a[1]);
+    const bool abbreviate = given(a, 1) && toBoolean(a[1]);
     const int firstDay = firstDayOfWeek(a, 2);
     const std::int32_t weekday = toLong(a[0]);
     if (weekday < 1 || weekday > 7)

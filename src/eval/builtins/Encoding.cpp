@@ -2,6 +2,7 @@
 // UTF-16 bytes, and Escape and Unescape (the %XX and %uXXXX forms of web addresses).
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/EvalBudget.h"
 #include "eval/Conversions.h"
@@ -17,119 +18,7 @@
 namespace eval {
 namespace {
 
-using Args = std::span<Value>;
-
-// A text these functions build may grow past its inputs (Replace, Join, Escape): each step asks
-// the evaluation's budget, so that it fails as out of memory within the same bounds as every
-// other string, and a long loop still reads the clock now and then.
-void checkSize(EvalBudget &budget, std::size_t bytes)
-{
-    budget.tick();
-    if (bytes > EvalBudget::MaxStringBytes || bytes + budget.held() > EvalBudget::MaxLiveBytes)
-        budget.allowString(bytes); // fails
-}
-
-// An optional argument given, not left out as in Replace(t, "a", "b", , 1).
-bool given(Args a, std::size_t i) { return i < a.size() && !a[i].isMissing(); }
-
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
-}
-
-std::string textOf(const Value &v) { return toText(required(v)); }
-
-// The compare argument: vbBinaryCompare (0) or vbTextCompare (1), rounded as a whole number.
-bool textCompare(const Value &v)
-{
-    const std::int32_t mode = toLong(required(v));
-    if (mode != 0 && mode != 1)
-        throw ScriptError(InvalidProcedureCall);
-    return mode == 1;
-}
-
-bool textCompareArgument(Args a, std::size_t index) { return given(a, index) && textCompare(a[index]); }
-
-// A count or length argument: a whole number, not negative.
-std::int32_t count(const Value &v)
-{
-    const std::int32_t n = toLong(required(v));
-    if (n < 0)
-        throw ScriptError(InvalidProcedureCall);
-    return n;
-}
-
-// A start position, 1 or more.
-std::int32_t position(const Value &v)
-{
-    const std::int32_t n = toLong(required(v));
-    if (n < 1)
-        throw ScriptError(InvalidProcedureCall);
-    return n;
-}
-
-// Text and pattern as the search compares them: folded to one case for a text comparison,
-// which keeps every byte offset of the original.
-class SearchPair
-{
-public:
-    SearchPair(std::string_view t, std::string_view p, bool ignoreCase)
-    {
-        if (!ignoreCase) {
-            text = t;
-            pattern = p;
-            return;
-        }
-        foldedText_ = foldCase(t);
-        foldedPattern_ = foldCase(p);
-        text = foldedText_;
-        pattern = foldedPattern_;
-    }
-    SearchPair(const SearchPair &) = delete; // the views may point into this object
-    SearchPair &operator=(const SearchPair &) = delete;
-
-    std::string_view text, pattern;
-
-private:
-    std::string foldedText_, foldedPattern_;
-};
-
-// The arguments of InStr and InStrB: [start,] string1, string2 [, compare].
-struct SearchArguments
-{
-    std::int32_t start = 1;
-    bool ignoreCase = false;
-    bool null = false; // string1 or string2 is Null: the answer is Null
-    std::string haystack, needle;
-
-    explicit SearchArguments(Args a)
-    {
-        std::size_t first = 0;
-        if (a.size() >= 3) {
-            start = position(a[0]);
-            first = 1;
-        }
-        ignoreCase = textCompareArgument(a, 3);
-        null = a[first].isNull() || a[first + 1].isNull();
-        if (!null) {
-            haystack = toText(a[first]);
-            needle = toText(a[first + 1]);
-        }
-    }
-};
-
-// InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
-
-// The text of a value without copying it when it is a string already.
-const std::string &textOf(const Value &v, std::string &scratch)
-{
-    if (v.isString())
-        return v.asString();
-    scratch = toText(required(v));
-    return scratch;
-}
+// --- Character codes -------------------------------------------------------------------------
 
 Value fnAsc(CallContext &, Args a)
 {
@@ -145,14 +34,7 @@ Value fnAsc(CallContext &, Args a)
         for (int i = 1; i <= extra && static_cast<std::size_t>(i) < s.size(); ++i)
             code = (code << 6) | (static_cast<unsigned char>(s[static_cast<std::size_t>(i)]) & 0x3Fu);
     }
-    return Value::integer(static_cast<std::int16_t>(code <= 0x7FFF ? code : 63));
-}
-
-std::string encodeCharacter(std::uint32_t code)
-{
-    std::string out;
-    appendUtf8(out, code);
-    return out;
+    return Value::integer(static_cast<std::int16_t>(code <= 0x7FFF ? code : '?')); // beyond an Integer
 }
 
 Value fnChr(CallContext &, Args a)
@@ -160,7 +42,9 @@ Value fnChr(CallContext &, Args a)
     std::int32_t code = toLong(required(a[0]));
     if (code < 0 || code > 255)
         throw ScriptError(InvalidProcedureCall);
-    return Value::string(encodeCharacter(static_cast<std::uint32_t>(code)));
+    std::string character;
+    appendUtf8(character, static_cast<std::uint32_t>(code));
+    return Value::string(std::move(character));
 }
 
 // --- UTF-16 units and bytes ------------------------------------------------------------------

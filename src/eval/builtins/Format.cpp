@@ -3,6 +3,7 @@
 // number and parentheses around a negative currency amount.
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "Dates.h"
 #include "eval/CalendarDate.h"
@@ -19,8 +20,6 @@
 namespace eval {
 namespace {
 
-using Args = std::span<Value>;
-
 // A number as exact decimal digits: the value is 0.digits times 10^exponent.
 struct Decimal
 {
@@ -28,14 +27,6 @@ struct Decimal
     std::string digits; // no leading zeros; empty for zero
     int exponent = 0;
 };
-
-// An argument that must be there: Null is Invalid use of Null.
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
-}
 
 Decimal fromScientific(const char *begin, const char *end)
 {
@@ -155,8 +146,7 @@ Style styleOf(Args a, bool parenthesesByDefault)
             throw ScriptError(InvalidUseOfNull);
     Style style;
     style.parentheses = parenthesesByDefault;
-    auto given = [&](std::size_t i) { return a.size() > i && !a[i].isMissing(); };
-    if (given(1)) {
+    if (given(a, 1)) {
         // Negative counts keep the default; the system's number formats hold at most 9 decimals.
         const std::int32_t places = toLong(a[1]);
         if (places > 9)
@@ -164,11 +154,11 @@ Style styleOf(Args a, bool parenthesesByDefault)
         if (places >= 0)
             style.places = places;
     }
-    if (given(2))
+    if (given(a, 2))
         style.leadingDigit = tristate(a[2], true);
-    if (given(3))
+    if (given(a, 3))
         style.parentheses = tristate(a[3], parenthesesByDefault);
-    if (given(4))
+    if (given(a, 4))
         style.grouping = tristate(a[4], true);
     return style;
 }
@@ -247,7 +237,7 @@ Value fnFormatDateTime(CallContext &, Args a)
     if (a[0].isNull())
         throw ScriptError(TypeMismatch);
     std::int32_t format = 0;
-    if (a.size() > 1 && !a[1].isMissing()) {
+    if (given(a, 1)) {
         format = toLong(required(a[1]));
         if (format < 0 || format > 4)
             throw ScriptError(InvalidProcedureCall);

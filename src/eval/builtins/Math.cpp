@@ -2,9 +2,11 @@
 // exponential, the trigonometric functions and Rnd.
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/Conversions.h"
 #include "eval/NumberText.h"
+#include "eval/Operators.h"
 #include "eval/RandomGenerator.h"
 #include "eval/ScriptError.h"
 
@@ -15,16 +17,7 @@
 namespace eval {
 namespace {
 
-using Args = std::span<Value>;
-
 double number(const Value &v) { return toDouble(v); }
-
-Value checkedDouble(double d)
-{
-    if (!std::isfinite(d))
-        throw ScriptError(Overflow);
-    return Value::doubleValue(d);
-}
 
 // --- Numeric functions ---------------------------------------------------------------
 
@@ -101,10 +94,10 @@ Value fnSgn(CallContext &, Args a)
 }
 
 Value fnAtn(CallContext &, Args a) { return Value::doubleValue(std::atan(number(a[0]))); }
-Value fnCos(CallContext &, Args a) { return checkedDouble(std::cos(number(a[0]))); }
-Value fnSin(CallContext &, Args a) { return checkedDouble(std::sin(number(a[0]))); }
-Value fnTan(CallContext &, Args a) { return checkedDouble(std::tan(number(a[0]))); }
-Value fnExp(CallContext &, Args a) { return checkedDouble(std::exp(number(a[0]))); }
+Value fnCos(CallContext &, Args a) { return doubleResult(std::cos(number(a[0]))); }
+Value fnSin(CallContext &, Args a) { return doubleResult(std::sin(number(a[0]))); }
+Value fnTan(CallContext &, Args a) { return doubleResult(std::tan(number(a[0]))); }
+Value fnExp(CallContext &, Args a) { return doubleResult(std::exp(number(a[0]))); }
 
 Value fnLog(CallContext &, Args a)
 {

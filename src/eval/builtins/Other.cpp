@@ -2,6 +2,7 @@
 // and locale, RGB, and the functions that reach outside the engine, which it refuses.
 #include "eval/Builtins.h"
 
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/Conversions.h"
 #include "eval/DateText.h"
@@ -18,8 +19,6 @@
 
 namespace eval {
 namespace {
-
-using Args = std::span<Value>;
 
 // The engine follows version 5.8 of the language. The build number of 5.8 differs between
 // Windows releases and their updates; 18702 is the one the language's reference pages show in
@@ -38,18 +37,6 @@ constexpr std::string_view EngineTitle = "VBScript";
 // MsgBox and InputBox show at most this many characters of the prompt, as the language's
 // reference gives for both.
 constexpr std::size_t MaxPromptCharacters = 1024;
-
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
-}
-
-std::string text(const Value &v) { return toText(required(v)); }
-
-// Whether the optional argument `i` is there: given, and not left out as in f(1, , 3).
-bool given(Args a, std::size_t i) { return i < a.size() && !a[i].isMissing(); }
 
 // The first `limit` characters of a UTF-8 text.
 std::string clipped(std::string s, std::size_t limit)
@@ -118,7 +105,7 @@ Value fnVarType(CallContext &, Args a)
 // and its errors, syntax errors included, are the caller's runtime errors.
 Value fnEval(CallContext &context, Args a)
 {
-    const std::string source = text(a[0]);
+    const std::string source = textOf(a[0]);
     const RandomGenerator before = context.random;
     const std::int32_t localeBefore = context.locale ? *context.locale : EnglishUnitedStates;
     Parser::Outcome outcome = Parser::evaluate(source, context);
@@ -149,11 +136,11 @@ Value fnMsgBox(CallContext &context, Args a)
 {
     DialogPort &port = dialogs(context, "MSGBOX");
     MessageRequest request;
-    request.prompt = clipped(text(a[0]), MaxPromptCharacters);
+    request.prompt = clipped(textOf(a[0]), MaxPromptCharacters);
     const std::int32_t style = given(a, 1) ? toLong(required(a[1])) : 0;
-    request.title = given(a, 2) ? text(a[2]) : std::string(EngineTitle);
+    request.title = given(a, 2) ? textOf(a[2]) : std::string(EngineTitle);
     if (given(a, 3))
-        text(a[3]); // the help file: no help here, but it must be a text
+        textOf(a[3]); // the help file: no help here, but it must be a text
     if (given(a, 4))
         toLong(required(a[4]));
     request.buttons = style & 0xF;
@@ -175,17 +162,17 @@ Value fnInputBox(CallContext &context, Args a)
 {
     DialogPort &port = dialogs(context, "INPUTBOX");
     InputRequest request;
-    request.prompt = clipped(text(a[0]), MaxPromptCharacters);
-    request.title = given(a, 1) ? text(a[1]) : std::string(EngineTitle);
+    request.prompt = clipped(textOf(a[0]), MaxPromptCharacters);
+    request.title = given(a, 1) ? textOf(a[1]) : std::string(EngineTitle);
     if (given(a, 2))
-        request.defaultText = text(a[2]);
+        request.defaultText = textOf(a[2]);
     for (std::size_t i = 3; i < a.size(); ++i) {
         // Position and help: the window places its dialog itself and has no help, but each
         // must be of its kind.
         if (!given(a, i))
             continue;
         if (i == 5)
-            text(a[i]);
+            textOf(a[i]);
         else
             toLong(required(a[i]));
     }
@@ -299,7 +286,7 @@ Value fnRGB(CallContext &, Args a)
 Value fnCreateObject(CallContext &, Args a)
 {
     constexpr std::size_t MaxQuoted = 40;
-    std::string name = text(a[0]);
+    std::string name = textOf(a[0]);
     const std::size_t size = name.size();
     name = clipped(std::move(name), MaxQuoted);
     if (name.size() < size)
@@ -311,21 +298,21 @@ Value fnGetObject(CallContext &, Args a)
 {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (given(a, i))
-            text(a[i]);
+            textOf(a[i]);
     throw ScriptError(CannotCreateObject, "GETOBJECT");
 }
 
 // No procedure exists in an expression, so none can be referred to.
 Value fnGetRef(CallContext &, Args a)
 {
-    text(a[0]);
+    textOf(a[0]);
     throw ScriptError(InvalidProcedureCall, "GETREF");
 }
 
 // The engine reads no files.
 Value fnLoadPicture(CallContext &, Args a)
 {
-    text(a[0]);
+    textOf(a[0]);
     throw ScriptError(PermissionDenied, "LOADPICTURE");
 }
 

@@ -5,6 +5,7 @@
 #include "eval/Builtins.h"
 
 #include "Arrays.h"
+#include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/EvalBudget.h"
 #include "eval/Conversions.h"
@@ -21,59 +22,6 @@
 
 namespace eval {
 namespace {
-
-using Args = std::span<Value>;
-
-// A text these functions build may grow past its inputs (Replace, Join, Escape): each step asks
-// the evaluation's budget, so that it fails as out of memory within the same bounds as every
-// other string, and a long loop still reads the clock now and then.
-void checkSize(EvalBudget &budget, std::size_t bytes)
-{
-    budget.tick();
-    if (bytes > EvalBudget::MaxStringBytes || bytes + budget.held() > EvalBudget::MaxLiveBytes)
-        budget.allowString(bytes); // fails
-}
-
-// An optional argument given, not left out as in Replace(t, "a", "b", , 1).
-bool given(Args a, std::size_t i) { return i < a.size() && !a[i].isMissing(); }
-
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
-}
-
-std::string textOf(const Value &v) { return toText(required(v)); }
-
-// The compare argument: vbBinaryCompare (0) or vbTextCompare (1), rounded as a whole number.
-bool textCompare(const Value &v)
-{
-    const std::int32_t mode = toLong(required(v));
-    if (mode != 0 && mode != 1)
-        throw ScriptError(InvalidProcedureCall);
-    return mode == 1;
-}
-
-bool textCompareArgument(Args a, std::size_t index) { return given(a, index) && textCompare(a[index]); }
-
-// A count or length argument: a whole number, not negative.
-std::int32_t count(const Value &v)
-{
-    const std::int32_t n = toLong(required(v));
-    if (n < 0)
-        throw ScriptError(InvalidProcedureCall);
-    return n;
-}
-
-// A start position, 1 or more.
-std::int32_t position(const Value &v)
-{
-    const std::int32_t n = toLong(required(v));
-    if (n < 1)
-        throw ScriptError(InvalidProcedureCall);
-    return n;
-}
 
 // Text and pattern as the search compares them: folded to one case for a text comparison,
 // which keeps every byte offset of the original.
@@ -101,46 +49,12 @@ private:
     std::string foldedText_, foldedPattern_;
 };
 
-// The arguments of InStr and InStrB: [start,] string1, string2 [, compare].
-struct SearchArguments
-{
-    std::int32_t start = 1;
-    bool ignoreCase = false;
-    bool null = false; // string1 or string2 is Null: the answer is Null
-    std::string haystack, needle;
-
-    explicit SearchArguments(Args a)
-    {
-        std::size_t first = 0;
-        if (a.size() >= 3) {
-            start = position(a[0]);
-            first = 1;
-        }
-        ignoreCase = textCompareArgument(a, 3);
-        null = a[first].isNull() || a[first + 1].isNull();
-        if (!null) {
-            haystack = toText(a[first]);
-            needle = toText(a[first + 1]);
-        }
-    }
-};
-
-// InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
-// --- Strings (UTF-8 inside; positions and lengths count characters) ---------------------
+// --- Lengths and pieces, letter case, spaces -------------------------------------------------
 //
 // Every string function walks its text once: no index of character positions is built, no
 // search looks twice at the same stretch, and what it builds is asked of the budget first.
 
 bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The text of a value without copying it when it is a string already.
-const std::string &textOf(const Value &v, std::string &scratch)
-{
-    if (v.isString())
-        return v.asString();
-    scratch = toText(required(v));
-    return scratch;
-}
 
 // UTF-16 units [first, first + length) of s, clamped to its end.
 std::string_view slice(std::string_view s, std::int64_t first, std::int64_t length)
@@ -294,6 +208,9 @@ Value fnStrReverse(CallContext &, Args a)
 }
 
 
+// --- Searching, comparing, replacing, splitting and joining ----------------------------------
+
+// InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
 Value fnInStr(CallContext &, Args a)
 {
     const SearchArguments arguments(a);
