@@ -14,7 +14,7 @@
 namespace cli {
 
 const char *const usageLine =
-    "usage: numerette-eval [--decimals 0..9|auto] [--why] [--bare] [--line-buffered] [--] [EXPRESSION ...]";
+    "usage: numerette-eval [--decimals 0..9|auto] [--why] [--strict] [--bare] [--line-buffered] [--] [EXPRESSION ...]";
 
 namespace {
 
@@ -22,7 +22,9 @@ const char *const helpText =
     "Calculates expressions of the VBScript expression language as the Numerette calculator does.\n"
     "\n"
     "  --decimals N     decimal places of the results: 0 to 9, or auto (default 2)\n"
-    "  --why            after \"Error\", the error's number and description\n"
+    "  --why            after \"Error\", the error's number and description; and a warning on\n"
+    "                   standard error for names read as undefined variables (Empty, so 0)\n"
+    "  --strict         a name read as an undefined variable is an error: 500 Variable is undefined\n"
     "  --bare           results without \"= \" and without thousands separators (1234.57)\n"
     "  --line-buffered  write each result out at once, also into a pipe (always so on a terminal)\n"
     "  --               ends the options, so that an expression may start with a minus sign\n"
@@ -43,6 +45,7 @@ struct Options
 {
     int decimalPlaces = eval::DecimalPlacesAtStart;
     bool why = false;
+    bool strict = false;
     bool bare = false;
     bool lineBuffered = false;
     bool help = false;
@@ -74,6 +77,8 @@ bool parseOptions(std::span<const std::string_view> arguments, Options &options,
             optionsEnded = true;
         } else if (a == "--why") {
             options.why = true;
+        } else if (a == "--strict") {
+            options.strict = true;
         } else if (a == "--bare") {
             options.bare = true;
         } else if (a == "--line-buffered") {
@@ -169,12 +174,19 @@ LineRead readLine(std::streambuf &in, std::string &line)
 class Calculator
 {
 public:
-    Calculator(const Options &options, std::ostream &out) : options_(options), out_(out) {}
+    Calculator(const Options &options, std::ostream &out, std::ostream &err)
+        : options_(options), out_(out), err_(err) {}
 
     // False once the results can no longer be written.
     bool calculate(std::string_view expression)
     {
         eval::Calculation c = eval::calculateResultText(engine_, expression, options_.decimalPlaces);
+        // The names were read before any failure, so the language with Option Explicit would
+        // have stopped at the first of them.
+        if (options_.strict && !c.undefinedNames.empty())
+            return fail(eval::ScriptError(eval::VariableIsUndefined, c.undefinedNames.front()));
+        if (options_.why && !c.undefinedNames.empty())
+            err_ << "numerette-eval: warning: " << eval::undefinedNamesText(c.undefinedNames) << '\n';
         if (!c.ok)
             return fail(c.error);
         if (options_.bare)
@@ -210,6 +222,7 @@ private:
 
     const Options &options_;
     std::ostream &out_;
+    std::ostream &err_;
     eval::ScriptControl engine_; // one per run, so Rnd starts as the window's does
     std::string line_;
     bool anyFailed_ = false;
@@ -236,7 +249,7 @@ int runCommandLine(std::span<const std::string_view> arguments, std::istream &in
         // A person at a terminal, or a program that waits for each answer, sees every result
         // as soon as it is there.
         options.lineBuffered = options.lineBuffered || outIsTerminal;
-        Calculator calculator(options, out);
+        Calculator calculator(options, out, err);
         bool writing = true;
         if (!options.expressions.empty()) {
             for (std::size_t i = 0; writing && i < options.expressions.size(); ++i)

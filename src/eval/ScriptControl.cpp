@@ -35,14 +35,20 @@ EvalResult ScriptControl::Eval(std::string_view expression)
     try {
         EvalBudget budget(timeout_);
         CallContext environment{random_, budget, dialogs_, &locale_};
+        environment.undefinedNames = &result.undefinedNames;
         Parser::Outcome outcome = Parser::evaluate(expression, environment);
         if (outcome.kind == Parser::Outcome::SyntaxFailure) {
             random_ = before;
             locale_ = localeBefore;
+            result.syntaxError = true;
+            result.undefinedNames.clear(); // nothing ran, so nothing was read
         }
         result.ok = outcome.kind == Parser::Outcome::Ok;
         result.value = std::move(outcome.value);
         result.error = std::move(outcome.error);
+        result.where = outcome.where;
+        result.length = outcome.length;
+        result.notAFunction = outcome.notAFunction;
     } catch (const std::bad_alloc &) {
         result.error = ScriptError(OutOfMemory);
     } catch (const std::length_error &) {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace eval {
 
@@ -19,6 +20,15 @@ struct EvalResult
     bool ok = false;
     Value value;
     ScriptError error;
+    bool syntaxError = false; // the text did not compile: nothing of it ran
+    // Where the failure lies, in bytes of the text evaluated: the token a syntax error stopped
+    // at, or the name called as a function that is none (`notAFunction`); npos otherwise.
+    std::size_t where = std::string_view::npos;
+    std::size_t length = 0;
+    bool notAFunction = false;
+    // Names read as variables never assigned, which are Empty: upper case, each once, in the
+    // order met, at most 16; none when the text did not compile.
+    std::vector<std::string> undefinedNames;
 };
 
 // The script engine behind the calculator: evaluates expressions of the VBScript expression

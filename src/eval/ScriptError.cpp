@@ -18,6 +18,7 @@ const char *errorDescription(int number)
     case InvalidUseOfNull: return "Invalid use of Null";
     case ObjectRequired: return "Object required";
     case CannotCreateObject: return "ActiveX component can't create object";
+    case VariableIsUndefined: return "Variable is undefined";
     case ObjectLacksMember: return "Object doesn't support this property or method";
     case ArgumentNotOptional: return "Argument not optional";
     case WrongNumberOfArguments: return "Wrong number of arguments or invalid property assignment";

@@ -19,6 +19,7 @@ enum ErrorNumber : int {
     InvalidUseOfNull = 94,
     ObjectRequired = 424,
     CannotCreateObject = 429,
+    VariableIsUndefined = 500, // a name read as a variable under the command line's --strict
     ObjectLacksMember = 438,
     ArgumentNotOptional = 449,
     WrongNumberOfArguments = 450,

@@ -92,6 +92,38 @@ private slots:
         QVERIFY(r.err.empty());
     }
 
+    // An undefined name is Empty; --why warns of it, --strict makes it the language's error 500.
+    void undefinedNames_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<int>("status");
+        QTest::newRow("silent") << QStringList{"pi * 2"} << "= 0\n" << "" << 0;
+        QTest::newRow("why warns") << QStringList{"--why", "pi * 2", "1 + 1"} << "= 0\n= 2\n"
+                                   << "numerette-eval: warning: PI is not a name the language knows; it counted as 0\n"
+                                   << 0;
+        QTest::newRow("strict") << QStringList{"--strict", "pi * 2", "1 + 1"} << "Error\n= 2\n" << "" << 1;
+        QTest::newRow("strict why") << QStringList{"--strict", "--why", "x + 1/0"}
+                                    << "Error: 500 Variable is undefined: 'X'\n" << "" << 1;
+        // A runtime error before the name, or a syntax error anywhere, comes first.
+        QTest::newRow("strict, failure first") << QStringList{"--strict", "--why", "1/0 + x"}
+                                               << "Error: 11 Division by zero\n" << "" << 1;
+        QTest::newRow("strict, syntax error") << QStringList{"--strict", "--why", "x + (1"}
+                                              << "Error: 1006 Expected ')'\n" << "" << 1;
+    }
+    void undefinedNames()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QFETCH(QString, warning);
+        QFETCH(int, status);
+        Run r = run(arguments, "");
+        QCOMPARE(QString::fromStdString(r.out), output);
+        QCOMPARE(QString::fromStdString(r.err), warning);
+        QCOMPARE(r.status, status);
+    }
+
     void badUsage_data()
     {
         QTest::addColumn<QStringList>("arguments");
