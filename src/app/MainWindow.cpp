@@ -27,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace app {
 
@@ -126,6 +127,18 @@ MainWindow::MainWindow()
     buildControls();
     buildMenus();
     setTabOrder();
+    // Keys of the whole window that no menu entry shows.
+    auto windowKey = [this](const QKeySequence &keys, std::function<void()> platform::Window::*handler) {
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, handler] {
+            if (this->*handler)
+                (this->*handler)();
+        });
+    };
+    windowKey(QKeySequence(Qt::CTRL | Qt::Key_L), &platform::Window::onGoToExpressionKey);
+    windowKey(QKeySequence(Qt::Key_F6), &platform::Window::onGoToExpressionKey);
+    windowKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &platform::Window::onCopyResultKey);
     // The menu bar's height is known before the window is shown only by asking for its width.
     setFixedSize(ClientWidth, ClientHeight + menuBar()->heightForWidth(ClientWidth));
 }

@@ -9,6 +9,7 @@ void FakeTextBox::setText(const QString &text)
     text_ = text;
     start_ = 0;
     length_ = 0;
+    fault = QPoint(-1, 0);
     if (onChange)
         onChange();
 }
@@ -27,6 +28,8 @@ void FakeTextBox::edit(const QString &text, int caret)
     text_ = text;
     start_ = caret;
     length_ = 0;
+    if (changed)
+        fault = QPoint(-1, 0);
     if (changed && onChange)
         onChange();
 }
@@ -67,6 +70,22 @@ void FakeTextBox::typeText(const QString &keys)
 }
 
 void FakeButton::setFocus() { window_.focus = name_; }
+
+void FakeButton::type(QChar key)
+{
+    if (key == QLatin1Char(' ') || key == QLatin1Char('\r')) {
+        click();
+        return;
+    }
+    int keyAscii = key.unicode();
+    if (onKeyPress)
+        onKeyPress(keyAscii);
+    if (keyAscii == 0 || window_.focus == name_)
+        return;
+    for (FakeTextBox *box : window_.textBoxes)
+        if (box->name() == window_.focus)
+            box->type(QChar(keyAscii));
+}
 
 FakeButton &FakeForm::button(const QString &name)
 {
@@ -113,6 +132,7 @@ FakeForm::FakeForm()
         return &menus.back();
     };
     controls.window = &window;
+    window.textBoxes = {&Text1, &Text2};
     controls.messages = &messages;
     controls.scriptDialogs = &scriptDialogs;
     controls.clipboard = &clipboard;

@@ -151,6 +151,9 @@ private slots:
         QFETCH(bool, paletteShown);
         Running r;
         QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        // Past the first entry: reaching the box by Tab before it ends the instruction state.
+        r.window.controls().Text1->onClick();
+        r.window.controls().Text1->setText(QStringLiteral("1 + 2"));
         if (paletteShown)
             r.window.controls().Command5->onClick();
         const QStringList expected = tabCycle(paletteShown);

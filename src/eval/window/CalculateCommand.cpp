@@ -16,17 +16,21 @@ void FormTallix::connectCalculate()
     c_.Text1->onKeyPress = [this](int &keyAscii) { Text1_KeyPress(keyAscii); };
     c_.Command3->onClick = [this] { Command3_Click(); };
     c_.mnuCalculate->onClick = [this] { mnuCalculate_Click(); };
+    // A reason belongs to the result it explains: any other text in the box drops it.
+    c_.Text2->onChange = [this] {
+        c_.Text2->setToolTip(QString());
+        c_.Text2->setAccessibleDescription(QString());
+    };
 }
 
 void FormTallix::EvaluateExpression(const QString &expression)
 {
     // The engine takes the whole road (upper case, rewrite, evaluate, format), as the command
     // line does, so both give the same result text for the same expression.
-    eval::Calculation calculation =
-        eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
-    if (!calculation.ok)
-        throw calculation.error;
-    c_.Text2->setText(QString::fromStdString(calculation.resultText));
+    lastCalculation_ = eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
+    if (!lastCalculation_.ok)
+        throw lastCalculation_.error;
+    c_.Text2->setText(QString::fromStdString(lastCalculation_.resultText));
     c_.Text2->setForeColor(platform::colors::Navy);
     c_.CommandCC->setFocus();
 }
@@ -40,10 +44,12 @@ void FormTallix::Command3_Click()
             history_.emptyBoth();
         if (expression != history_.lastExpressionRow())
             history_.appendEntry(expression, c_.Text2->text());
+        explainResult();
         c_.window->announce(c_.Text2->text()); // a screen reader's user hears the outcome too
     } catch (const eval::ScriptError &) {
         c_.Text2->setForeColor(platform::colors::Red);
         c_.Text2->setText(QStringLiteral("Error"));
+        explainResult();
         c_.window->announce(QStringLiteral("Error"));
     }
 }

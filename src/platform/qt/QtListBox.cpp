@@ -114,6 +114,10 @@ bool QtListBox::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     case Qt::Key_Space: activate(false); return true;
+    case Qt::Key_Delete:
+        if (onDeleteKey)
+            onDeleteKey();
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: activate(true); return true;
     default: break;
@@ -144,6 +148,20 @@ void QtListBox::addItems(const QStringList &rows)
 }
 
 void QtListBox::clear() { model_->setStringList({}); }
+
+void QtListBox::removeItem(int index)
+{
+    if (index >= 0 && index < model_->rowCount())
+        model_->removeRows(index, 1);
+}
+
+void QtListBox::ensureVisible(int index)
+{
+    if (index < 0 || index >= model_->rowCount())
+        return;
+    view_->doItemsLayout(); // the scroll range counts a row just added only after this
+    view_->scrollTo(model_->index(index), QAbstractItemView::EnsureVisible);
+}
 
 QString QtListBox::item(int index) const
 {

@@ -1,6 +1,7 @@
 #include "QtTextBox.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -8,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextOption>
 
 namespace platform::qt {
@@ -91,7 +93,10 @@ QtTextBox::QtTextBox(QPlainTextEdit *edit, bool singleLine) : edit_(edit), singl
     edit_->installEventFilter(this);
     edit_->viewport()->installEventFilter(this);
     edit_->viewport()->setMouseTracking(true);
+    ownDescription_ = edit_->accessibleDescription();
     connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
+        if (faultMarked_) // a fault marked goes with the next edit
+            markFault(-1, 0);
         if (!writing_)
             notifyChange();
     });
@@ -233,6 +238,46 @@ void QtTextBox::setFontBold(bool bold)
 
 bool QtTextBox::isFontBold() const { return edit_->font().bold(); }
 
+void QtTextBox::setToolTip(const QString &text) { edit_->setToolTip(text); }
+
+QString QtTextBox::toolTip() const { return edit_->toolTip(); }
+
+void QtTextBox::setAccessibleDescription(const QString &text)
+{
+    const QString description = text.isEmpty() ? ownDescription_ : text;
+    if (edit_->accessibleDescription() != description)
+        edit_->setAccessibleDescription(description);
+}
+
+QString QtTextBox::accessibleDescription() const { return edit_->accessibleDescription(); }
+
+// An extra selection draws over the text without being part of it: neither the document nor
+// the cursor changes, so neither the undo history nor the caret does.
+void QtTextBox::markFault(int start, int length)
+{
+    if (start < 0) {
+        if (faultMarked_)
+            edit_->setExtraSelections({});
+        faultMarked_ = false;
+        return;
+    }
+    const QString widgetText = edit_->toPlainText();
+    int from = toWidgetPosition(widgetText, start);
+    int to = toWidgetPosition(widgetText, start + qMax(0, length));
+    if (to == from)
+        from = qMax(0, from - 1); // at the end: the character before
+    if (to == from)
+        to = qMin(int(widgetText.size()), from + 1);
+    QTextEdit::ExtraSelection fault;
+    fault.cursor = QTextCursor(edit_->document());
+    fault.cursor.setPosition(from);
+    fault.cursor.setPosition(to, QTextCursor::KeepAnchor);
+    fault.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    fault.format.setUnderlineColor(QColor(255, 0, 0));
+    edit_->setExtraSelections({fault});
+    faultMarked_ = true;
+}
+
 // A typed character and whatever the change handler then writes are one edit: the widget lays
 // its text out once, not twice (that matters for long texts), and one undo takes both back.
 void QtTextBox::typeCharacter(QChar character)
@@ -255,8 +300,17 @@ bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
             event->ignore(); // not taken here: the menu's shortcut runs
             return true;
         }
+    } else if (watched == edit_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && onKeyboardFocus)
+            onKeyboardFocus();
     } else if (watched == edit_ && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && onRecall) {
+            onRecall(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
         if (isAccessKey(key)) {
             event->ignore(); // not typed here: on to the window, whose menu bar takes it
             return true;

@@ -30,6 +30,11 @@ public:
     void setFocus() override;
     void setFontBold(bool bold) override;
     bool isFontBold() const override;
+    void setToolTip(const QString &text) override;
+    QString toolTip() const override;
+    void setAccessibleDescription(const QString &text) override;
+    QString accessibleDescription() const override;
+    void markFault(int start, int length) override;
 
     QPlainTextEdit *widget() const { return edit_; }
 
@@ -50,6 +55,8 @@ private:
     int writing_ = 0; // programmatic edits under way: their signals are not the user's
     int notifying_ = 0; // change handlers running; their writes join the change's undo step
     Rgb color_;
+    QString ownDescription_; // the widget's accessible description before any was written
+    bool faultMarked_ = false;
 };
 
 } // namespace platform::qt
