@@ -360,6 +360,51 @@ private slots:
         QVERIFY(lists.instructionRowsShown());
         QCOMPARE(lists.count(), 5);
     }
+
+    // Delete on a row takes its whole entry out of both lists, which stay paired and side by
+    // side; the next entry takes the selection. The instruction rows are no entry.
+    void deleteKeepsTheListsPaired_data()
+    {
+        QTest::addColumn<bool>("onResults"); // the key pressed in List2 rather than List1
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("expressions"); // what stays, joined by "|"
+        QTest::addColumn<int>("selected");
+        QTest::newRow("first expression") << false << 0 << "b|c|d|e|f|g|h|i|j" << 0;
+        QTest::newRow("a result in the middle") << true << 4 << "a|b|c|d|f|g|h|i|j" << 4;
+        QTest::newRow("the last") << false << 9 << "a|b|c|d|e|f|g|h|i" << 8;
+        QTest::newRow("no row selected") << true << -1 << "a|b|c|d|e|f|g|h|i|j" << -1;
+    }
+    void deleteKeepsTheListsPaired()
+    {
+        QFETCH(bool, onResults);
+        QFETCH(int, row);
+        QFETCH(QString, expressions);
+        QFETCH(int, selected);
+        History h;
+        for (char c = 'a'; c <= 'j'; ++c)
+            h.add(QString(QLatin1Char(c)), QStringLiteral("= ") + QLatin1Char(c));
+        fakes::FakeListBox &list = onResults ? h.fake.List2 : h.fake.List1;
+        list.setListIndex(row);
+        list.top = 2; // scrolled apart: the delete brings them side by side again
+        list.onDeleteKey();
+        QCOMPARE(h.fake.List1.rows.join(QLatin1Char('|')), expressions);
+        QStringList results;
+        for (const QString &e : expressions.split(QLatin1Char('|')))
+            results << QStringLiteral("  = ") + e;
+        QCOMPARE(h.fake.List2.rows, results);
+        QCOMPARE(list.listIndex(), selected);
+        if (row >= 0)
+            QCOMPARE(h.fake.List1.top, h.fake.List2.top);
+    }
+
+    void deleteLeavesTheInstructionRows()
+    {
+        History h(false);
+        h.fake.List1.setListIndex(2);
+        h.fake.List1.onDeleteKey();
+        QCOMPARE(h.fake.List1.rows, history::expressionInstructionRows());
+        QCOMPARE(h.fake.List2.rows, history::resultInstructionRows());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHistory)

@@ -21,6 +21,7 @@
 #include <QtEndian>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextEdit>
 
 namespace {
 
@@ -216,6 +217,77 @@ private slots:
         r.window.controls().Text1->setText(QStringLiteral("6*"));
         QTest::keyClick(r.edit("Text1"), Qt::Key_Return);
         QCOMPARE(r.edit("Text1")->accessibleDescription(), QStringLiteral("Error"));
+    }
+
+    // A result that needs explaining says why in the result box's tooltip and description; the
+    // box's text, colour and the history stay as they are. A syntax error's spot is underlined
+    // in the expression box until the next edit, which neither text nor caret notices.
+    void resultsExplained_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("marked"); // where the underline starts, -1 for none
+        QTest::newRow("division by zero") << "1/0" << "Error" << "Division by zero (error 11)" << -1;
+        QTest::newRow("function meant")
+            << "Sqrt(2)" << "Error" << "SQRT is not a function; did you mean Sqr? (Type mismatch, error 13)" << -1;
+        QTest::newRow("syntax error") << "  (1 + 2" << "Error" << "Expected ')' at character 9 (error 1006)" << 7;
+        QTest::newRow("a date") << "DateSerial(2024, 6, 13)" << "Error"
+                                << "Type mismatch: the value is the date 6/13/2024 (error 13)" << -1;
+        QTest::newRow("undefined name") << "pi * 2" << "= 0"
+                                        << "PI is not a name the language knows; it counted as 0" << -1;
+        QTest::newRow("nothing to say") << "1 + 1" << "= 2" << "" << -1;
+    }
+    void resultsExplained()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, shown);
+        QFETCH(QString, reason);
+        QFETCH(int, marked);
+        Running r;
+        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        QTest::mouseClick(r.edit("Text1")->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        platform::TextBox &text1 = *r.window.controls().Text1;
+        text1.setText(expression);
+        text1.setSelStart(1);
+        text1.setSelLength(2);
+        QTest::keyClick(r.edit("Text1"), Qt::Key_Return);
+        QPlainTextEdit *text2 = r.edit("Text2");
+        QCOMPARE(r.window.controls().Text2->text(), shown);
+        QCOMPARE(r.window.controls().Text2->foreColor(), shown == "Error" ? platform::colors::Red : platform::colors::Navy);
+        QCOMPARE(text2->toolTip(), reason);
+        QCOMPARE(text2->accessibleDescription(), reason.isEmpty() ? QStringLiteral("The result of the last calculation") : reason);
+        QCOMPARE(r.window.controls().List1->count(), shown == "Error" ? 0 : 1);
+        const QList<QTextEdit::ExtraSelection> marks = r.edit("Text1")->extraSelections();
+        QCOMPARE(marks.isEmpty(), marked < 0);
+        if (marked >= 0) {
+            QCOMPARE(marks.first().format.underlineStyle(), QTextCharFormat::WaveUnderline);
+            QCOMPARE(marks.first().cursor.selectionStart(), marked);
+            QCOMPARE(text1.text(), expression);
+            QCOMPARE(text1.selStart(), 1); // the caret and selection as they were
+            QCOMPARE(text1.selLength(), 2);
+            QTest::keyClick(r.edit("Text1"), Qt::Key_End);
+            QTest::keyClicks(r.edit("Text1"), QStringLiteral(")"));
+            QVERIFY(r.edit("Text1")->extraSelections().isEmpty());
+        }
+        // Another text in the result box takes the reason away.
+        r.window.controls().mnuClearAll->onClick();
+        QCOMPARE(text2->toolTip(), QString());
+    }
+
+    // A keyboard user reaches the expression box by Tab or Shift+Tab: the instruction text goes
+    // as at the first click, and the working colours come.
+    void keyboardFocusEndsTheInstructions()
+    {
+        Running r;
+        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        QTRY_COMPARE(r.window.activeControlName(), QStringLiteral("Text2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
+        QCOMPARE(r.window.controls().Text1->text(), QString());
+        QCOMPARE(r.window.controls().Text1->foreColor(), platform::colors::Navy);
+        QCOMPARE(r.window.controls().List1->foreColor(), platform::colors::DarkNavy);
+        QCOMPARE(r.window.controls().List1->count(), 0);
     }
 
     // Controls whose text colour is fixed keep the background it was chosen for, under a dark
