@@ -22,6 +22,11 @@ void FormTallix::connectRowReuse()
     c_.List1->onDeleteKey = [this] { List1_KeyDelete(); };
     c_.List2->onDeleteKey = [this] { List2_KeyDelete(); };
     c_.Text1->onRecall = [this](int direction) { Text1_Recall(direction); };
+    // Right after a calculation the focus is on the send button: the walk starts from there too.
+    c_.CommandCC->onRecall = [this](int direction) {
+        c_.Text1->setFocus();
+        Text1_Recall(direction);
+    };
 }
 
 void FormTallix::List1_Click()
@@ -102,6 +107,9 @@ void FormTallix::Text1_Recall(int direction)
             return; // nothing comes after what is being typed
         recallRow_ = count;
         recallTyped_ = c_.Text1->text();
+        // The box still holds the expression just calculated: it is the newest row already.
+        if (count > 0 && shared::trimSpaces(recallTyped_) == c_.List1->item(count - 1))
+            recallRow_ = count - 1;
     }
     const int row = qBound(0, recallRow_ + direction, count);
     if (row == recallRow_)

@@ -277,6 +277,13 @@ private slots:
         QTest::keyClicks(r.text1, QStringLiteral("2"));
         press(Qt::Key_Up);
         QCOMPARE(r.box().text(), QStringLiteral("1234.5*1"));
+        // Right after Enter the box holds the newest expression: Ctrl+Up, on the send button
+        // where the focus is, goes one further back.
+        QTest::keyClick(r.text1, Qt::Key_Return);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("CommandCC"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(r.box().text(), QStringLiteral("1+1"));
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1234.5"));

@@ -53,6 +53,11 @@ bool QtButton::eventFilter(QObject *watched, QEvent *event)
                 button_->click();
                 return true;
             }
+            if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+                (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && onRecall) {
+                onRecall(key->key() == Qt::Key_Up ? -1 : 1);
+                return true;
+            }
             if (onKeyPress && typesCharacter(key)) {
                 int keyAscii = key->key() == Qt::Key_Backspace ? 8 : key->text().at(0).unicode();
                 onKeyPress(keyAscii);
