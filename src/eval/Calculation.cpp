@@ -43,11 +43,22 @@ bool mayChangeCase(std::string_view text)
     return false;
 }
 
+// A text as a reason shows it: at most 40 bytes of it, then "...", never inside a character.
+std::string shortened(std::string text)
+{
+    constexpr std::size_t shownBytes = 40;
+    if (text.size() <= shownBytes + 3)
+        return text;
+    std::size_t cut = shownBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut) + "...";
+}
+
 // The value a user sees named in a reason: its kind and, for a text or a date, the text
 // itself (a long one cut short).
 std::string describeValue(const Value &value)
 {
-    constexpr std::size_t shownBytes = 40;
     switch (value.type()) {
     case VarType::Empty: return "Empty";
     case VarType::Null: return "Null";
@@ -55,16 +66,7 @@ std::string describeValue(const Value &value)
     case VarType::Date: return "the date " + toText(value);
     case VarType::Array: return "an array";
     case VarType::Object: return "an object";
-    case VarType::String: {
-        std::string text = value.asString();
-        if (text.size() > shownBytes) {
-            std::size_t cut = shownBytes;
-            while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-                --cut; // not inside a UTF-8 sequence
-            text = text.substr(0, cut) + "...";
-        }
-        return "the text " + text;
-    }
+    case VarType::String: return "the text " + shortened(value.asString());
     default: return toText(value);
     }
 }
@@ -94,7 +96,7 @@ std::string undefinedNamesText(const std::vector<std::string> &names)
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
             text += i + 1 == names.size() ? " and " : ", ";
-        text += names[i];
+        text += shortened(names[i]);
     }
     return text + (names.size() == 1 ? " is not a name the language knows; it counted as 0"
                                      : " are not names the language knows; they counted as 0");
@@ -106,7 +108,7 @@ std::string explainCalculation(const Calculation &c)
     if (!c.ok) {
         const std::string number = std::to_string(c.error.number);
         if (!c.notAFunction.empty()) {
-            reason = c.notAFunction + " is not a function";
+            reason = shortened(c.notAFunction) + " is not a function";
             reason += c.nearestName.empty() ? " of the language" : "; did you mean " + c.nearestName + "?";
             reason += std::string(" (") + errorDescription(c.error.number) + ", error " + number + ")";
         } else if (!c.valueText.empty()) {

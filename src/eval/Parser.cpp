@@ -78,6 +78,14 @@ void Parser::noteUndefined(std::string_view name)
     std::vector<std::string> *names = environment_.undefinedNames;
     if (names == nullptr || names->size() >= MaxUndefinedNames)
         return;
+    // A name is kept in part only: what a user reads of it is its start.
+    constexpr std::size_t keptBytes = 64;
+    if (name.size() > keptBytes) {
+        std::size_t cut = keptBytes;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut; // not inside a UTF-8 sequence
+        name = name.substr(0, cut);
+    }
     std::string upper(name);
     for (char &c : upper)
         if (c >= 'a' && c <= 'z')

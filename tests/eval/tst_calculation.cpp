@@ -132,6 +132,9 @@ private slots:
         add("with a failure", "x + 1/0", "Division by zero (error 11). X is not a name the language knows; it counted as 0");
         add("not read after the failure", "1/0 + x", "Division by zero (error 11)");
         add("not read when nothing ran", "x + (1", "Expected ')' at character 7 (error 1006)", 6, 0);
+        // Long names and texts are cut short, as the command line cuts them.
+        add("long name", QString(5000, 'b') + "(1) + " + QString(5000, 'c'),
+            qPrintable(QString(40, 'B') + "... is not a function of the language (Type mismatch, error 13)"), 0, 5000);
         add("read inside Eval", "Eval(\"y + 1\")", "Y is not a name the language knows; it counted as 0");
     }
     void reasons()
