@@ -71,21 +71,6 @@ void FakeTextBox::typeText(const QString &keys)
 
 void FakeButton::setFocus() { window_.focus = name_; }
 
-void FakeButton::type(QChar key)
-{
-    if (key == QLatin1Char(' ') || key == QLatin1Char('\r')) {
-        click();
-        return;
-    }
-    int keyAscii = key.unicode();
-    if (onKeyPress)
-        onKeyPress(keyAscii);
-    if (keyAscii == 0 || window_.focus == name_)
-        return;
-    for (FakeTextBox *box : window_.textBoxes)
-        if (box->name() == window_.focus)
-            box->type(QChar(keyAscii));
-}
 
 FakeButton &FakeForm::button(const QString &name)
 {
@@ -132,7 +117,6 @@ FakeForm::FakeForm()
         return &menus.back();
     };
     controls.window = &window;
-    window.textBoxes = {&Text1, &Text2};
     controls.messages = &messages;
     controls.scriptDialogs = &scriptDialogs;
     controls.clipboard = &clipboard;

@@ -55,7 +55,6 @@ public:
     // A character key typed by the user: the key-press hook first, then the box applies it.
     void type(QChar key);
     void typeText(const QString &keys);
-    const QString &name() const { return name_; }
 
 private:
     void edit(const QString &text, int caret);
@@ -123,9 +122,6 @@ public:
     int top() const override { return top_; }
     void setFocus() override;
     void click() { if (onClick) onClick(); }
-    // A character key typed while the button has the focus: Space presses it; other keys go to
-    // the hook, then on to the control that has the focus afterwards, when that is a text box.
-    void type(QChar key);
     const QString &name() const { return name_; }
 
 private:
@@ -168,7 +164,6 @@ public:
     int screenW = 1280 * 15, screenH = 800 * 15, outerW = 8865, outerH = 6390;
     int left = 0, top = 0;
     QString focus;
-    std::vector<FakeTextBox *> textBoxes; // where keys typed on a button may go on
     std::vector<Popup> popups;
     QStringList announced;
     bool closed = false, ended = false;
