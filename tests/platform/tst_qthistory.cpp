@@ -241,7 +241,8 @@ private slots:
         QCOMPARE(r.window.controls().List1->item(0), QStringLiteral("1000 * 1.5"));
     }
 
-    // After a failure the expression is in no history: a key typed on the send button keeps it.
+    // After a failure the expression is in no history and there is no result to go on from:
+    // keys typed on the send button go on at the end of the expression.
     void typingOnAfterAFailureKeepsTheExpression()
     {
         Running r;
@@ -250,6 +251,9 @@ private slots:
         r.window.findChild<QWidget *>(QStringLiteral("CommandCC"))->setFocus();
         Running::type(QStringLiteral("1"));
         QCOMPARE(r.box().text(), QStringLiteral("1/01"));
+        r.window.findChild<QWidget *>(QStringLiteral("CommandCC"))->setFocus();
+        Running::type(QStringLiteral("+"));
+        QCOMPARE(r.box().text(), QStringLiteral("1/01 + "));
     }
 
     // Ctrl+Up and Ctrl+Down walk the expressions as a shell's history does, and past the newest
