@@ -1,5 +1,6 @@
 #include "Calculation.h"
 
+#include "Conversions.h"
 #include "FormatResult.h"
 #include "NumberText.h"
 #include "NumericString.h"
@@ -69,7 +70,9 @@ std::string rewriteExpression(std::string_view expression)
     return rewritten;
 }
 
-Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+namespace {
+
+Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
 {
     Calculation calculation;
     const std::string_view expression = trimSpaces(text);
@@ -91,6 +94,13 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
         }
     }
     const Value &value = evaluated.value;
+    if (valueTexts && (value.type() == VarType::String || value.type() == VarType::Date ||
+                       value.type() == VarType::Boolean)) {
+        calculation.ok = true;
+        calculation.isText = true;
+        calculation.resultText = "= " + toText(value);
+        return calculation;
+    }
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
         calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);
@@ -123,6 +133,18 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
     }
     calculation.resultText = FormatResult(*numberText, decimalPlaces);
     return calculation;
+}
+
+} // namespace
+
+Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+{
+    return calculate(engine, text, decimalPlaces, false);
+}
+
+Calculation calculateValueText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+{
+    return calculate(engine, text, decimalPlaces, true);
 }
 
 } // namespace eval

@@ -24,6 +24,7 @@ struct Calculation
     bool ok = false;
     std::string resultText; // "= 595.09" when ok
     ScriptError error;      // why it failed otherwise
+    bool isText = false;    // the value's own text follows "= " (calculateValueText)
 };
 
 // The whole road from an expression text (UTF-8) to a result text, the one the window and the
@@ -32,5 +33,8 @@ struct Calculation
 // decimal-places setting. A value that is not a number
 // (Boolean, Date, Empty, Null, a string that does not read as one) is a failure.
 Calculation calculateResultText(ScriptControl &engine, std::string_view expression, int decimalPlaces);
+// The same road, except that a String, Date or Boolean value is written as the language
+// writes it (CStr) after "= ": "= 6/13/2024", "= True", a text as itself.
+Calculation calculateValueText(ScriptControl &engine, std::string_view expression, int decimalPlaces);
 
 } // namespace eval
