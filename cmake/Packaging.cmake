@@ -8,7 +8,9 @@ set(CPACK_COMPONENTS_ALL window eval)
 set(CPACK_PACKAGE_NAME numerette)
 set(CPACK_PACKAGE_VENDOR "The Numerette project")
 set(CPACK_PACKAGE_CONTACT "The Numerette project <maintainers@numerette.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calculator for typed arithmetic expressions")
+# Each package's description below starts with its own synopsis line. CPack's DEB generator
+# puts the project-wide summary before it unless that summary is CPack's default one.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://numerette.example/")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # The Debian revision of data/changelog.Debian: the packages are built from their own sources.
