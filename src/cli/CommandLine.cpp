@@ -8,6 +8,7 @@
 #include "eval/Utf16Text.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -257,12 +258,13 @@ private:
 
 // Text the engine may be given: bytes that are not UTF-8 are refused here, with a word to say
 // which line, rather than read as something they are not.
-bool calculateText(Calculator &calculator, std::string_view expression, std::string_view where,
-                   std::ostream &err)
+// `where` and `number` name the text in the message: "line 3", "argument 2".
+bool calculateText(Calculator &calculator, std::string_view expression, const char *where,
+                   std::int64_t number, std::ostream &err)
 {
     if (eval::isUtf8(expression))
         return calculator.calculate(expression);
-    err << "numerette-eval: " << where << ": not UTF-8 text\n";
+    err << "numerette-eval: " << where << ' ' << number << ": not UTF-8 text\n";
     return calculator.refuse("not UTF-8 text");
 }
 
@@ -299,7 +301,8 @@ int runCommandLine(std::span<const std::string_view> arguments, ByteSource &in, 
         bool writing = true;
         if (!options.expressions.empty()) {
             for (std::size_t i = 0; writing && i < options.expressions.size(); ++i)
-                writing = calculateText(calculator, options.expressions[i], "argument " + std::to_string(i + 1), err);
+                writing = calculateText(calculator, options.expressions[i], "argument",
+                                        static_cast<std::int64_t>(i + 1), err);
         } else {
             LineReader reader(in, maxLineBytes);
             std::string_view line;
@@ -314,7 +317,7 @@ int runCommandLine(std::span<const std::string_view> arguments, ByteSource &in, 
                 if (read == LineReader::Status::TooLong)
                     writing = calculator.fail(eval::ScriptError(eval::OutOfMemory));
                 else if (!isBlank(line))
-                    writing = calculateText(calculator, line, "line " + std::to_string(number), err);
+                    writing = calculateText(calculator, line, "line", number, err);
             }
         }
         status = calculator.anyFailed() ? 1 : 0;
