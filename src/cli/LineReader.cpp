@@ -57,8 +57,9 @@ bool LineReader::fill()
         end_ -= begin_;
         begin_ = 0;
     }
-    // The bound, plus the CR of a CR LF, plus one byte to tell that the bound is passed.
-    const std::size_t keepLimit = maxLineBytes_ + 2;
+    // The bound, plus the CR of a CR LF, plus one byte to tell that the bound is passed (and
+    // on the first line a byte-order mark).
+    const std::size_t keepLimit = maxLineBytes_ + 2 + (atStart_ ? 3 : 0);
     if (end_ >= keepLimit) {
         skipping_ = true;
         end_ = 0;
@@ -96,10 +97,11 @@ LineReader::Status LineReader::next(std::string_view &line)
                 continue;
             if (error_ != 0)
                 return Status::Failed;
-            // The end: the last line may lack its line end.
-            if (unread == 0 && !skipping_)
+            // The end: the last line may lack its line end. (fill moved the bytes.)
+            start = buffer_.data() + begin_;
+            length = end_ - begin_;
+            if (length == 0 && !skipping_)
                 return Status::End;
-            length = unread;
             begin_ = end_;
             scanned_ = 0;
         }

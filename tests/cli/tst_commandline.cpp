@@ -302,6 +302,9 @@ private slots:
         Run r = runSource({}, source);
         QCOMPARE(r.out, std::string("= 2\n= 6\n= 4\n= 5\n"));
         QCOMPARE(r.status, 0);
+        // A last line without its line end, read in pieces after lines that were handed out.
+        ChunkedSource tail("1\n2\n30 + 4 * 3", std::size_t(chunk));
+        QCOMPARE(runSource({}, tail).out, std::string("= 1\n= 2\n= 42\n"));
     }
 
     // A failed read: the results before it are written, the system's reason is told, and
