@@ -68,11 +68,7 @@ bool LineReader::fill()
     if (end_ == buffer_.size())
         buffer_.resize(std::min(std::max(buffer_.size() * 2, blockBytes), std::max(keepLimit, blockBytes)));
     const std::ptrdiff_t n = source_.read(buffer_.data() + end_, buffer_.size() - end_, error_);
-    if (n < 0) {
-        ended_ = true;
-        return false;
-    }
-    if (n == 0) {
+    if (n <= 0) { // the end, or a failed read with its error number in error_
         ended_ = true;
         return false;
     }
