@@ -155,7 +155,9 @@ std::string rewriteExpression(std::string_view expression)
     return rewritten;
 }
 
-Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+namespace {
+
+Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
 {
     Calculation calculation;
     const std::string_view expression = trimSpaces(text);
@@ -189,6 +191,13 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
         }
     }
     const Value &value = evaluated.value;
+    if (valueTexts && (value.type() == VarType::String || value.type() == VarType::Date ||
+                       value.type() == VarType::Boolean)) {
+        calculation.ok = true;
+        calculation.isText = true;
+        calculation.resultText = "= " + toText(value);
+        return calculation;
+    }
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
         calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);
@@ -225,6 +234,18 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
     }
     calculation.resultText = FormatResult(*numberText, decimalPlaces);
     return calculation;
+}
+
+} // namespace
+
+Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+{
+    return calculate(engine, text, decimalPlaces, false);
+}
+
+Calculation calculateValueText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+{
+    return calculate(engine, text, decimalPlaces, true);
 }
 
 } // namespace eval

@@ -39,6 +39,7 @@ struct Calculation
     std::string valueText;
     // Names read as variables never assigned, which count as Empty (0 in arithmetic).
     std::vector<std::string> undefinedNames;
+    bool isText = false;    // the value's own text follows "= " (calculateValueText)
 };
 
 // The reason behind a result for the person who typed it: why it failed, in the language's
@@ -57,5 +58,8 @@ std::string undefinedNamesText(const std::vector<std::string> &names);
 // decimal-places setting. A value that is not a number
 // (Boolean, Date, Empty, Null, a string that does not read as one) is a failure.
 Calculation calculateResultText(ScriptControl &engine, std::string_view expression, int decimalPlaces);
+// The same road, except that a String, Date or Boolean value is written as the language
+// writes it (CStr) after "= ": "= 6/13/2024", "= True", a text as itself.
+Calculation calculateValueText(ScriptControl &engine, std::string_view expression, int decimalPlaces);
 
 } // namespace eval

@@ -1,6 +1,7 @@
 #include "ScriptControl.h"
 
 #include "Parser.h"
+#include "Utf16Text.h"
 
 #include <new>
 #include <stdexcept>
@@ -36,7 +37,11 @@ EvalResult ScriptControl::Eval(std::string_view expression)
         EvalBudget budget(timeout_);
         CallContext environment{random_, budget, dialogs_, &locale_};
         environment.undefinedNames = &result.undefinedNames;
-        Parser::Outcome outcome = Parser::evaluate(expression, environment);
+        // Text from outside that is not UTF-8 would be counted differently by different
+        // functions (a 0xFF byte reads as the odd-byte marker); it is mended first.
+        const bool mended = !isUtf8(expression);
+        const std::string mendedText = mended ? wellFormedText(expression) : std::string();
+        Parser::Outcome outcome = Parser::evaluate(mended ? std::string_view(mendedText) : expression, environment);
         if (outcome.kind == Parser::Outcome::SyntaxFailure) {
             random_ = before;
             locale_ = localeBefore;

@@ -4,7 +4,6 @@
 #include "platform/Button.h"
 #include "platform/MenuEntry.h"
 #include "platform/qt/OriginalFonts.h"
-#include "platform/qt/QtShell.h"
 #include "platform/qt/QtTextBox.h"
 
 #include <QAbstractItemView>
@@ -407,25 +406,6 @@ private slots:
         QVERIFY(platform::qt::withStrikeFirst(font.left(font.size() - 1), 0).isEmpty());
         QVERIFY(platform::qt::withStrikeFirst(font.left(20), 0).isEmpty());
         QVERIFY(platform::qt::withStrikeFirst(QByteArray(), 0).isEmpty());
-    }
-
-    void desktopEntryCommand_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QStringList>("command");
-        QTest::newRow("field codes dropped")
-            << "[Desktop Entry]\nName=Editor\nExec=gedit %U\n" << QStringList{"gedit"};
-        QTest::newRow("quoted arguments kept")
-            << "[Desktop Entry]\nExec=\"/opt/my editor/bin\" --new-window %f\n" << QStringList{"/opt/my editor/bin", "--new-window"};
-        QTest::newRow("other groups ignored")
-            << "[Desktop Action New]\nExec=other\n[Desktop Entry]\nExec=kolourpaint %u\n" << QStringList{"kolourpaint"};
-        QTest::newRow("no Exec") << "[Desktop Entry]\nName=Broken\n" << QStringList{};
-    }
-
-    void desktopEntryCommand()
-    {
-        QFETCH(QString, entry);
-        QTEST(platform::qt::QtShell::execCommand(entry), "command");
     }
 
     void lineBreaksReadAsCrLf()
