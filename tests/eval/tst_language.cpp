@@ -242,6 +242,7 @@ private slots:
         row("\"&HFF\" + 0", "Double", "255");
         row("\"&O17-\" + 0", "Double", "-15");
         row("CDbl(\"2.5-\")", "Double", "-2.5");
+        row("CDbl(Chr(9) & \"7 -\" & Chr(9))", "Double", "-7"); // a tab is a blank too
         row("CInt(\"7-\")", "Integer", "-7");
         row("CCur(\"1.25-\")", "Currency", "-1.25");
         row("IsNumeric(\"5-\")", "Boolean", "True");
