@@ -48,6 +48,10 @@ private slots:
         add("1234567.5", automatic, "= 1234567.5");
         add("1E20", automatic, "= 1E+20");
         add("Rnd", automatic, "= 0.7055475");
+        // The result box keeps its own number text: the language's "3.33333333333333E-02" is not it.
+        add("1 / 30", automatic, "= 0.0333333333333333");
+        add("1 / 30", 9, "= 0.033333333");
+        add("\"5-\"", 2, "= -5"); // a number written in text, trailing sign
         // A string that reads as a number counts by its value.
         add("\"1\" & \"2\"", 2, "= 12");
         add("\"1\" & \"2\"", automatic, "= 12");
