@@ -9,6 +9,7 @@
 #include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtListBox.h"
+#include "platform/qt/QtLongWork.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/OriginalFonts.h"
@@ -110,6 +111,8 @@ MainWindow::MainWindow()
     controls_.messages = messages_.get();
     scriptDialogs_ = std::make_unique<platform::qt::QtScriptDialogs>(this);
     controls_.scriptDialogs = scriptDialogs_.get();
+    longWork_ = std::make_unique<platform::qt::QtLongWork>(this);
+    controls_.longWork = longWork_.get();
     clipboard_ = std::make_unique<platform::qt::QtClipboard>();
     controls_.clipboard = clipboard_.get();
     fileDialogs_ = std::make_unique<platform::qt::QtFileDialogs>(this);

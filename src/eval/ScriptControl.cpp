@@ -34,6 +34,7 @@ EvalResult ScriptControl::Eval(std::string_view expression)
     const std::int32_t localeBefore = locale_;
     try {
         EvalBudget budget(timeout_);
+        budget.setCheckpoint(&checkpoint_);
         CallContext environment{random_, budget, dialogs_, &locale_};
         Parser::Outcome outcome = Parser::evaluate(expression, environment);
         if (outcome.kind == Parser::Outcome::SyntaxFailure) {

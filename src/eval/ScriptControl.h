@@ -6,8 +6,10 @@
 #include "Value.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace eval {
 
@@ -44,6 +46,10 @@ public:
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
+    // Run now and then during an evaluation (see EvalBudget::setCheckpoint); it may throw a
+    // ScriptError to stop the evaluation with that error.
+    void setCheckpoint(std::function<void()> checkpoint) { checkpoint_ = std::move(checkpoint); }
+
     // Makes the instance ready for its first evaluation.
     void prepare() { ready_ = true; }
     bool isReady() const { return ready_; }
@@ -54,6 +60,7 @@ private:
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;
+    std::function<void()> checkpoint_;
     std::int32_t locale_ = 1033;
 };
 

@@ -5,6 +5,7 @@
 #include "eval/Calculation.h"
 
 #include "platform/Button.h"
+#include "platform/LongWork.h"
 #include "platform/MenuEntry.h"
 #include "platform/TextBox.h"
 #include "platform/Window.h"
@@ -16,14 +17,23 @@ void FormTallix::connectCalculate()
     c_.Text1->onKeyPress = [this](int &keyAscii) { Text1_KeyPress(keyAscii); };
     c_.Command3->onClick = [this] { Command3_Click(); };
     c_.mnuCalculate->onClick = [this] { mnuCalculate_Click(); };
+    if (c_.longWork != nullptr)
+        ScriptControl1.setCheckpoint([work = c_.longWork] {
+            if (!work->keepGoing()) // Escape
+                throw eval::ScriptError(eval::EvaluationCancelled);
+        });
 }
 
 void FormTallix::EvaluateExpression(const QString &expression)
 {
     // The engine takes the whole road (upper case, rewrite, evaluate, format), as the command
     // line does, so both give the same result text for the same expression.
+    if (c_.longWork != nullptr)
+        c_.longWork->begin();
     eval::Calculation calculation =
         eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
+    if (c_.longWork != nullptr)
+        c_.longWork->end(); // what was typed meanwhile waits until this command is done
     if (!calculation.ok)
         throw calculation.error;
     c_.Text2->setText(QString::fromStdString(calculation.resultText));

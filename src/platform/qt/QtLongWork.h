@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/LongWork.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+
+#include <deque>
+#include <memory>
+
+class QEvent;
+class QWidget;
+
+namespace platform::qt {
+
+// Keeps a window alive during a calculation on its own thread. Now and then the calculation
+// hands the event loop its pending events: paints, screen readers' questions, the window
+// manager's news. The window's input (keys, clicks, shortcuts, closing) is taken out on the way
+// and kept, to be sent on in order once the handler that calculated has returned; so no
+// handler of the window runs inside a calculation. Escape is not kept: it cancels. After
+// BusyCursorAfter the pointer shows that the window is busy.
+class QtLongWork : public QObject, public LongWork
+{
+public:
+    static constexpr int BusyCursorAfter = 300; // ms
+    static constexpr int PaintEvery = 20;       // ms between two turns of the event loop
+
+    explicit QtLongWork(QWidget *window);
+    ~QtLongWork() override;
+
+    void begin() override;
+    bool keepGoing() override;
+    void end() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool isInputOfWindow(QObject *receiver, const QEvent *event) const;
+    void showBusy(bool busy);
+    void sendKeptInput();
+
+    struct Kept
+    {
+        QPointer<QObject> receiver;
+        std::unique_ptr<QEvent> event;
+    };
+
+    QWidget *window_;
+    bool running_ = false;
+    bool keeping_ = false; // input is kept until sendKeptInput has sent it
+    bool cancelled_ = false;
+    bool escapeDown_ = false;
+    bool busyShown_ = false;
+    bool sendPosted_ = false;
+    QElapsedTimer since_;
+    QElapsedTimer lastTurn_;
+    std::deque<Kept> kept_;
+    const QEvent *sending_ = nullptr; // the kept event now being sent on
+};
+
+} // namespace platform::qt
