@@ -44,6 +44,8 @@ public:
     virtual void setFocus() = 0;
     virtual void setFontBold(bool bold) = 0;
     virtual bool isFontBold() const = 0;
+    // The tooltip: empty while the box has nothing to explain.
+    virtual QString toolTip() const { return {}; }
 
     // After every change of the text, whatever made it.
     std::function<void()> onChange;

@@ -11,6 +11,17 @@
 #include "platform/Window.h"
 
 namespace app {
+namespace {
+
+// What a screen reader says after a calculation: the result box's text, and why, when the box
+// explains itself.
+QString outcome(const platform::TextBox &result)
+{
+    const QString why = result.toolTip();
+    return why.isEmpty() ? result.text() : result.text() + QStringLiteral(". ") + why;
+}
+
+} // namespace
 
 void FormTallix::connectCalculate()
 {
@@ -50,11 +61,11 @@ void FormTallix::Command3_Click()
             history_.emptyBoth();
         if (expression != history_.lastExpressionRow())
             history_.appendEntry(expression, c_.Text2->text());
-        c_.window->announce(c_.Text2->text()); // a screen reader's user hears the outcome too
+        c_.window->announce(outcome(*c_.Text2)); // a screen reader's user hears the outcome too
     } catch (const eval::ScriptError &) {
         c_.Text2->setForeColor(platform::colors::Red);
         c_.Text2->setText(QStringLiteral("Error"));
-        c_.window->announce(QStringLiteral("Error"));
+        c_.window->announce(outcome(*c_.Text2));
     }
 }
 

@@ -233,6 +233,8 @@ void QtTextBox::setFontBold(bool bold)
 
 bool QtTextBox::isFontBold() const { return edit_->font().bold(); }
 
+QString QtTextBox::toolTip() const { return edit_->toolTip(); }
+
 // A typed character and whatever the change handler then writes are one edit: the widget lays
 // its text out once, not twice (that matters for long texts), and one undo takes both back.
 void QtTextBox::typeCharacter(QChar character)

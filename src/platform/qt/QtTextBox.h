@@ -30,6 +30,7 @@ public:
     void setFocus() override;
     void setFontBold(bool bold) override;
     bool isFontBold() const override;
+    QString toolTip() const override;
 
     QPlainTextEdit *widget() const { return edit_; }
 
