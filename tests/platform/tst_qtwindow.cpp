@@ -23,6 +23,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const QString sample = QStringLiteral("238 + 67 * 5.25 - ( 65 - 6.5 ) / 22 + 2 ^ 3");
@@ -235,6 +238,24 @@ private slots:
         QCOMPARE(heard.notifications, (QStringList{"= 42", "Error. Syntax error", "Error"}));
     }
 
+    // The result's picture box, a tab stop of its own, shows when it has the focus, and is
+    // named apart from the result box.
+    void pictureBoxShowsItsFocus()
+    {
+        Running r;
+        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        auto *picture = r.window.findChild<QFrame *>(QStringLiteral("Picture1"));
+        r.edit("Text1")->setFocus();
+        const QImage unfocused = picture->grab().toImage();
+        picture->setFocus(Qt::TabFocusReason);
+        QVERIFY(picture->hasFocus());
+        QVERIFY(picture->grab().toImage() != unfocused);
+        r.edit("Text1")->setFocus();
+        QCOMPARE(picture->grab().toImage(), unfocused);
+        QVERIFY(!picture->accessibleName().contains(QStringLiteral("frame"), Qt::CaseInsensitive));
+        QVERIFY(picture->accessibleName() != r.edit("Text2")->accessibleName());
+    }
+
     // Controls whose text colour is fixed keep the background it was chosen for, under a dark
     // theme too; the others follow the theme.
     void fixedColoursKeepTheirBackground()
@@ -263,6 +284,47 @@ private slots:
             QCOMPARE(color("Command3", QPalette::Button), QColor(50, 50, 50));
         }
         QApplication::setPalette(before);
+    }
+
+    // Under a dark theme each picture button's picture stands out from the dark button face at
+    // 4.5:1 at least, as text must.
+    void picturesStandOutOnDarkFaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"CommandCC", "CommandCopy1", "CommandCopy2", "Command6"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void picturesStandOutOnDarkFaces()
+    {
+        QFETCH(QString, name);
+        auto luminance = [](QColor c) {
+            auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        auto contrast = [&](QColor a, QColor b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Button, QColor(50, 50, 50));
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(dark);
+        double best = 0;
+        {
+            app::MainWindow window;
+            auto *button = window.findChild<QPushButton *>(name);
+            const QImage face = button->grab().toImage();
+            const QRect picture(QPoint(0, 0), button->iconSize());
+            const QRect at = picture.translated(face.rect().center() - picture.center());
+            for (int y = at.top(); y <= at.bottom(); ++y)
+                for (int x = at.left(); x <= at.right(); ++x)
+                    best = std::max(best, contrast(face.pixelColor(x, y), QColor(50, 50, 50)));
+        }
+        QApplication::setPalette(before);
+        QVERIFY2(best >= 4.5, qPrintable(QString::number(best)));
     }
 
     // The original's fonts where fonts-wine is installed; rows a line high, and whole rows only.
