@@ -6,9 +6,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -83,6 +86,30 @@ private slots:
         // Then, from the event loop: "xy", the second calculation (Error again), then "z".
         QTRY_COMPARE(r.text1->toPlainText(), expression + QStringLiteral("xyz"));
         QCOMPARE(r.text2->toPlainText(), QStringLiteral("Error"));
+    }
+
+    // A message box of the expression still opens, on this thread, and its answer returns to
+    // the calculation; no busy pointer over it.
+    void dialogsStillOpen()
+    {
+        Running r(slowExpression() + QStringLiteral(" + MsgBox(\"Go on?\")"));
+        bool busyOverTheBox = true;
+        QString shown;
+        std::function<void()> answer = [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (box == nullptr) {
+                QTimer::singleShot(20, answer);
+                return;
+            }
+            shown = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->text();
+            busyOverTheBox = QApplication::overrideCursor() != nullptr;
+            QTest::keyClick(box, Qt::Key_Return); // OK: 1
+        };
+        QTimer::singleShot(20, answer);
+        r.form.Command3_Click();
+        QCOMPARE(shown, QStringLiteral("GO ON?")); // the whole text is upper-cased first
+        QVERIFY(!busyOverTheBox);
+        QCOMPARE(r.text2->toPlainText(), QStringLiteral("= 2,000,001"));
     }
 
     void escapeCancels()
