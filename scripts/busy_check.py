@@ -83,7 +83,7 @@ shots = tempfile.mkdtemp()
 
 # 1. Several seconds that end in an error (the division comes last), so that the focus stays in
 #    the expression box and the keys typed meanwhile show where they landed.
-typed = slow(40) + " + 1/0"
+typed = slow(120) + " + 1/0"  # or the time-out ends it: an error either way
 expression.queryEditableText().setTextContents(typed)
 expression.queryComponent().grabFocus()
 time.sleep(0.3)
@@ -127,7 +127,7 @@ expression.queryComponent().grabFocus()
 time.sleep(0.3)
 keys("Return")
 wait_for(lambda: text_of(result) == "= 42", 2)
-expression.queryEditableText().setTextContents(slow(40))
+expression.queryEditableText().setTextContents(slow(120))
 expression.queryComponent().grabFocus()
 time.sleep(0.3)
 keys("Return")

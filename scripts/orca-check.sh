@@ -97,7 +97,7 @@ if heard "Error" 5; then echo "ok   after 1/0 Orca says Error"; else fail "after
 
 # A calculation of several seconds (Replace after Replace over 5,000,000 letters), pasted.
 slow='Space(5000000)," ","a"'
-for i in $(seq 40); do
+for i in $(seq 80); do
   if [ $((i % 2)) = 1 ]; then slow="Replace($slow),\"a\",\"b\""; else slow="Replace($slow),\"b\",\"a\""; fi
 done
 printf 'Len(Replace(%s))' "$slow" | xclip -selection clipboard 2>/dev/null
