@@ -95,10 +95,10 @@ started = time.time()
 time.sleep(0.5)
 slowest = 0.0
 for _ in range(5):
-    t = time.time()
-    text_of(result)
-    result.getState()
-    slowest = max(slowest, time.time() - t)
+    for ask in (lambda: text_of(result), result.getState):
+        t = time.time()
+        ask()
+        slowest = max(slowest, time.time() - t)
     time.sleep(0.1)
 subprocess.run(["xdotool", "type", "--delay", "40", "xyz"], check=True)
 geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True).stdout
@@ -113,13 +113,14 @@ shot(f"{shots}/during.png")
 still_running = text_of(result) == "= 595.09"
 check("the calculation was still running during the checks", still_running, text_of(result))
 check("the accessibility bus answered within 200 ms during the calculation", slowest < 0.2, f"{slowest:.3f} s")
-check("the window repainted what the other window uncovered",
-      differing_pixels(f"{shots}/before.png", f"{shots}/during.png") == 0,
-      differing_pixels(f"{shots}/before.png", f"{shots}/during.png"))
+# A window that does not repaint leaves tens of thousands of pixels behind; the caret may
+# blink in between.
+uncovered = differing_pixels(f"{shots}/before.png", f"{shots}/during.png")
+check("the window repainted what the other window uncovered", uncovered < 300, uncovered)
 check('the calculation ended in "Error"', wait_for(lambda: text_of(result) == "Error", 20), text_of(result))
 check("the keys typed meanwhile landed afterwards, in order",
       wait_for(lambda: text_of(expression) == before_text + "xyz", 2), text_of(expression)[-20:])
-print(f"     (the calculation took {time.time() - started:.1f} s)")
+print(f"     (the calculation took {time.time() - started:.1f} s; the slowest answer {slowest * 1000:.0f} ms)")
 
 # 2. Escape stops a calculation at once.
 expression.queryEditableText().setTextContents("6*7")

@@ -19,7 +19,8 @@ QtLongWork::~QtLongWork()
 
 void QtLongWork::begin()
 {
-    running_ = true;
+    if (running_++ > 0)
+        return;
     cancelled_ = false;
     escapeDown_ = false;
     since_.start();
@@ -43,7 +44,8 @@ bool QtLongWork::keepGoing()
 
 void QtLongWork::end()
 {
-    running_ = false;
+    if (--running_ > 0)
+        return;
     showBusy(false);
     if (kept_.empty()) {
         if (sending_ == nullptr && keeping_) {
@@ -64,7 +66,7 @@ void QtLongWork::sendKeptInput()
     sendPosted_ = false;
     // A kept key may start another calculation; what is typed during that one joins the queue
     // behind what is still kept, so the order holds.
-    while (!running_ && !kept_.empty()) {
+    while (running_ == 0 && !kept_.empty()) {
         Kept next = std::move(kept_.front());
         kept_.pop_front();
         if (next.receiver.isNull())
@@ -74,7 +76,7 @@ void QtLongWork::sendKeptInput()
         QCoreApplication::sendEvent(next.receiver.data(), next.event.get());
         sending_ = outer;
     }
-    if (!running_ && kept_.empty() && sending_ == nullptr && keeping_) {
+    if (running_ == 0 && kept_.empty() && sending_ == nullptr && keeping_) {
         keeping_ = false;
         qApp->removeEventFilter(this);
     }
@@ -124,7 +126,7 @@ bool QtLongWork::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto *key = static_cast<const QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress && running_) {
+        if (key->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress && running_ > 0) {
             cancelled_ = true;
             escapeDown_ = true;
             return true;

@@ -48,7 +48,9 @@ private:
     };
 
     QWidget *window_;
-    bool running_ = false;
+    // Calculations under way: one, or more when a screen reader's action (which is no input
+    // and so is not kept) ran one inside another.
+    int running_ = 0;
     bool keeping_ = false; // input is kept until sendKeptInput has sent it
     bool cancelled_ = false;
     bool escapeDown_ = false;
