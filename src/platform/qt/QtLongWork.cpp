@@ -8,10 +8,14 @@
 
 namespace platform::qt {
 
-QtLongWork::QtLongWork(QWidget *window) : window_(window) {}
+QtLongWork *QtLongWork::current_ = nullptr;
+
+QtLongWork::QtLongWork(QWidget *window) : window_(window) { current_ = this; }
 
 QtLongWork::~QtLongWork()
 {
+    if (current_ == this)
+        current_ = nullptr;
     if (keeping_)
         qApp->removeEventFilter(this);
     showBusy(false);
@@ -71,6 +75,10 @@ void QtLongWork::sendKeptInput()
         kept_.pop_front();
         if (next.receiver.isNull())
             continue;
+        if (!next.event) {
+            next.handler();
+            continue;
+        }
         const QEvent *outer = sending_;
         sending_ = next.event.get();
         QCoreApplication::sendEvent(next.receiver.data(), next.event.get());
@@ -80,6 +88,20 @@ void QtLongWork::sendKeptInput()
         keeping_ = false;
         qApp->removeEventFilter(this);
     }
+}
+
+void QtLongWork::whenIdle(QObject *context, std::function<void()> handler)
+{
+    if (current_ == nullptr || current_->running_ == 0) {
+        handler();
+        return;
+    }
+    current_->keep(Kept{context, nullptr, std::move(handler)});
+}
+
+void QtLongWork::keep(Kept kept)
+{
+    kept_.push_back(std::move(kept));
 }
 
 bool QtLongWork::isInputOfWindow(QObject *receiver, const QEvent *event) const
@@ -136,7 +158,7 @@ bool QtLongWork::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    kept_.push_back(Kept{watched, std::unique_ptr<QEvent>(event->clone())});
+    keep(Kept{watched, std::unique_ptr<QEvent>(event->clone()), {}});
     event->accept();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QEvent;
@@ -33,6 +34,11 @@ public:
     bool keepGoing() override;
     void end() override;
 
+    // Runs the handler now or, during a calculation, after it, in order with the input kept
+    // meanwhile: for what reaches a handler without being input, such as a screen reader's
+    // "press" action on a button. `context` going away drops it.
+    static void whenIdle(QObject *context, std::function<void()> handler);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -44,8 +50,12 @@ private:
     struct Kept
     {
         QPointer<QObject> receiver;
-        std::unique_ptr<QEvent> event;
+        std::unique_ptr<QEvent> event; // or, without one:
+        std::function<void()> handler;
     };
+    void keep(Kept kept);
+
+    static QtLongWork *current_; // the window's, while it lives
 
     QWidget *window_;
     // Calculations under way: one, or more when a screen reader's action (which is no input
