@@ -7,33 +7,8 @@ import sys
 import time
 
 import pyatspi
+from atspi_tree import check, find_app, finish, walk
 from gi.repository import GLib
-
-failures = []
-
-
-def check(what, ok, seen=""):
-    print(("ok   " if ok else "FAIL ") + what + (f" (saw {seen!r})" if not ok else ""))
-    if not ok:
-        failures.append(what)
-
-
-def find_app(name, seconds=15):
-    end = time.time() + seconds
-    while time.time() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.name and app.name.lower() == name:
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
 
 
 def by_name(app, role, name):
@@ -117,5 +92,4 @@ if expression is not None:
           any(t.startswith("object:state-changed:showing") and role == "notification" and src.startswith("Error")
               for t, src, role, _ in heard), heard)
 
-print("PASS" if not failures else f"FAIL: {len(failures)} check(s)")
-sys.exit(0 if not failures else 1)
+finish()

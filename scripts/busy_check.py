@@ -2,39 +2,15 @@
 # A calculation of several seconds in the running calculator: meanwhile the window repaints what
 # another window uncovered and answers the accessibility bus at once; keys typed meanwhile land
 # afterwards, in order; Escape cancels. Run by scripts/atspi-check.sh PROGRAM busy_check.py.
-import os
 import subprocess
 import sys
 import tempfile
 import time
 
 import pyatspi
+from atspi_tree import check, find_app, finish, walk
 
 window = sys.argv[1]
-failures = []
-
-
-def check(what, ok, seen=""):
-    print(("ok   " if ok else "FAIL ") + what + (f" (saw {seen!r})" if not ok else ""))
-    if not ok:
-        failures.append(what)
-
-
-def find_app(name, seconds=15):
-    end = time.time() + seconds
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name and app.name.lower() == name:
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
 
 
 def text_of(node):
@@ -140,5 +116,4 @@ check("Escape stops the calculation within a second",
       running and wait_for(lambda: text_of(result) == "Error", 1.0), text_of(result))
 print(f"     (the result box said Error {time.time() - pressed:.2f} s after Escape)")
 
-print("PASS" if not failures else f"FAIL: {len(failures)} check(s)")
-sys.exit(0 if not failures else 1)
+finish()
