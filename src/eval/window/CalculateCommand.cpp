@@ -21,6 +21,27 @@ QString outcome(const platform::TextBox &result)
     return why.isEmpty() ? result.text() : result.text() + QStringLiteral(". ") + why;
 }
 
+// The window stays alive through a long calculation (LongWork), ended however it ends.
+class Working
+{
+public:
+    explicit Working(platform::LongWork *work) : work_(work)
+    {
+        if (work_ != nullptr)
+            work_->begin();
+    }
+    ~Working()
+    {
+        if (work_ != nullptr)
+            work_->end(); // what was typed meanwhile waits until this command is done
+    }
+    Working(const Working &) = delete;
+    Working &operator=(const Working &) = delete;
+
+private:
+    platform::LongWork *work_;
+};
+
 } // namespace
 
 void FormTallix::connectCalculate()
@@ -39,12 +60,11 @@ void FormTallix::EvaluateExpression(const QString &expression)
 {
     // The engine takes the whole road (upper case, rewrite, evaluate, format), as the command
     // line does, so both give the same result text for the same expression.
-    if (c_.longWork != nullptr)
-        c_.longWork->begin();
-    eval::Calculation calculation =
-        eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
-    if (c_.longWork != nullptr)
-        c_.longWork->end(); // what was typed meanwhile waits until this command is done
+    eval::Calculation calculation;
+    {
+        const Working working(c_.longWork);
+        calculation = eval::calculateResultText(ScriptControl1, expression.toStdString(), DecimalPlaces);
+    }
     if (!calculation.ok)
         throw calculation.error;
     c_.Text2->setText(QString::fromStdString(calculation.resultText));
