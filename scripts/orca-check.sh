@@ -70,7 +70,8 @@ forget() { sleep 0.5; : >"$spoken"; }
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
 "$program" 2>"$work/app.log" &
 app=$!
-window=$(window_of '^ Numerette 9.19$') || { echo "FAIL: no window within 10 s"; cat "$work/app.log"; exit 1; }
+window=$(window_of '^ Numerette 9.19$' || window_of '^ Numerette 9.19$') ||
+  { echo "FAIL: no window within 20 s"; cat "$work/app.log"; exit 1; }
 sleep 0.5
 xdotool windowfocus --sync "$window" # no window manager here: the input focus is given by hand
 orca --debug-file "$work/orca.log" >"$work/orca.out" 2>&1 &

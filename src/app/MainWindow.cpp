@@ -2,6 +2,7 @@
 
 #include "companion/CompanionDialog.h"
 #include "companion/CompanionProducts.h"
+#include "platform/qt/AccessibleRole.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtClipboard.h"
@@ -250,7 +251,8 @@ void MainWindow::buildControls()
     setColors(text2, grey, WindowBackground);
     // Its text stands where a one-line box puts it, not lower: the box is taller than its frame.
     text2->document()->setDocumentMargin(1);
-    // Read as "Result area" and its role: a name with "frame" in it was heard as "frame frame".
+    // Heard as "Result area panel": as a frame it was taken for a window ("Result frame frame").
+    platform::qt::setAccessibleRole(picture1, QAccessible::Grouping);
     describe(picture1, QStringLiteral("Result area"), QStringLiteral("Around the result box"));
     new FocusRing(picture1);
     auto *text2Box = new QtTextBox(text2, true);

@@ -253,6 +253,7 @@ private slots:
         r.edit("Text1")->setFocus();
         QCOMPARE(picture->grab().toImage(), unfocused);
         QVERIFY(!picture->accessibleName().contains(QStringLiteral("frame"), Qt::CaseInsensitive));
+        QCOMPARE(QAccessible::queryAccessibleInterface(picture)->role(), QAccessible::Grouping); // not a window's frame
         QVERIFY(picture->accessibleName() != r.edit("Text2")->accessibleName());
     }
 

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "AccessibleRole.h"
 #include "Twips.h"
 
 #include "platform/Window.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -68,18 +67,10 @@ public:
     void announce(const QString &text) override
     {
         if (notice_ == nullptr) {
-            static const bool factory = [] {
-                QAccessible::installFactory([](const QString &, QObject *object) -> QAccessibleInterface * {
-                    if (object != nullptr && object->isWidgetType() && object->objectName() == NoticeName)
-                        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
-                    return nullptr;
-                });
-                return true;
-            }();
-            (void)factory;
             // An empty, see-through spot of one pixel, never a tab stop.
             notice_ = new QWidget(this);
-            notice_->setObjectName(QString(NoticeName));
+            notice_->setObjectName(QStringLiteral("Announcement"));
+            setAccessibleRole(notice_, QAccessible::Notification);
             notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
             notice_->setFocusPolicy(Qt::NoFocus);
             notice_->setGeometry(0, 0, 1, 1);
@@ -130,8 +121,6 @@ private:
         if (tries < Tries)
             QTimer::singleShot(50, this, [this, tries] { waitForFrame(tries + 1); });
     }
-
-    static constexpr auto NoticeName = QLatin1StringView("Announcement");
 
     bool shownOnce_ = false;
     mutable bool sizeReadWithoutFrame_ = false;
