@@ -17,6 +17,7 @@ class Clipboard;
 class FileDialogs;
 class FileSystem;
 class ListBox;
+class LongWork;
 class MenuEntry;
 class MessageBoxes;
 class ScriptDialogs;
@@ -39,6 +40,7 @@ struct FormControls
     platform::Shell *shell = nullptr;
     platform::CompanionWindows *companions = nullptr;
     platform::ScriptDialogs *scriptDialogs = nullptr; // MsgBox and InputBox of expressions
+    platform::LongWork *longWork = nullptr; // keeps the window alive while it calculates
 
     platform::TextBox *Text1 = nullptr; // the expression box
     platform::TextBox *Text2 = nullptr; // the result box

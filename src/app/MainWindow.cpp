@@ -2,6 +2,7 @@
 
 #include "companion/CompanionDialog.h"
 #include "companion/CompanionProducts.h"
+#include "platform/qt/AccessibleRole.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtClipboard.h"
@@ -9,6 +10,7 @@
 #include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtListBox.h"
+#include "platform/qt/QtLongWork.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/OriginalFonts.h"
@@ -25,9 +27,12 @@
 #include <QMenuBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace app {
 
@@ -90,6 +95,42 @@ void setColors(QWidget *widget, QColor text, QColor base)
     widget->setPalette(palette);
 }
 
+// The focus ring of a picture box: its children cover it, so it is drawn above them, while the
+// box has the focus.
+class FocusRing : public QWidget
+{
+public:
+    explicit FocusRing(QWidget *box) : QWidget(box)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(box->rect());
+        box->installEventFilter(this);
+        hide();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            raise();
+            show();
+        } else if (event->type() == QEvent::FocusOut) {
+            hide();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        // Dotted black, as the platform the window comes from draws it; the box's background is
+        // white under every theme.
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 } // namespace
 
 MainWindow::MainWindow()
@@ -111,6 +152,8 @@ MainWindow::MainWindow()
     controls_.messages = messages_.get();
     scriptDialogs_ = std::make_unique<platform::qt::QtScriptDialogs>(this);
     controls_.scriptDialogs = scriptDialogs_.get();
+    longWork_ = std::make_unique<platform::qt::QtLongWork>(this);
+    controls_.longWork = longWork_.get();
     clipboard_ = std::make_unique<platform::qt::QtClipboard>();
     controls_.clipboard = clipboard_.get();
     fileDialogs_ = std::make_unique<platform::qt::QtFileDialogs>(this);
@@ -221,7 +264,10 @@ void MainWindow::buildControls()
     setColors(text2, grey, WindowBackground);
     // Its text stands where a one-line box puts it, not lower: the box is taller than its frame.
     text2->document()->setDocumentMargin(1);
-    describe(picture1, QStringLiteral("Result frame"), QString());
+    // Heard as "Result area panel": as a frame it was taken for a window ("Result frame frame").
+    platform::qt::setAccessibleRole(picture1, QAccessible::Grouping);
+    describe(picture1, QStringLiteral("Result area"), QStringLiteral("Around the result box"));
+    new FocusRing(picture1);
     auto *text2Box = new QtTextBox(text2, true);
     adapters_.emplace_back(text2Box);
     text2Box->setForeColor(platform::colors::Grey);

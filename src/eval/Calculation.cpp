@@ -117,7 +117,9 @@ std::string explainCalculation(const Calculation &c)
             reason = c.error.description;
             if (c.syntaxError && c.errorPosition >= 0)
                 reason += " at character " + std::to_string(c.errorPosition + 1);
-            reason += " (error " + number + ")";
+            // A cancelled calculation has no number of the language to show.
+            if (c.error.number >= 0)
+                reason += " (error " + number + ")";
         }
     } else if (!c.valueText.empty()) {
         reason = c.valueText + ", read as a number";

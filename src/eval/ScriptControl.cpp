@@ -35,6 +35,7 @@ EvalResult ScriptControl::Eval(std::string_view expression)
     const std::int32_t localeBefore = locale_;
     try {
         EvalBudget budget(timeout_);
+        budget.setCheckpoint(&checkpoint_);
         CallContext environment{random_, budget, dialogs_, &locale_};
         environment.undefinedNames = &result.undefinedNames;
         // Text from outside that is not UTF-8 would be counted differently by different

@@ -6,9 +6,11 @@
 #include "Value.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+#include <utility>
 
 namespace eval {
 
@@ -54,6 +56,10 @@ public:
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
+    // Run now and then during an evaluation (see EvalBudget::setCheckpoint); it may throw a
+    // ScriptError to stop the evaluation with that error.
+    void setCheckpoint(std::function<void()> checkpoint) { checkpoint_ = std::move(checkpoint); }
+
     // Makes the instance ready for its first evaluation.
     void prepare() { ready_ = true; }
     bool isReady() const { return ready_; }
@@ -64,6 +70,7 @@ private:
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;
+    std::function<void()> checkpoint_;
     std::int32_t locale_ = 1033;
 };
 

@@ -11,6 +11,7 @@ const char *errorDescription(int number)
     case SubscriptOutOfRange: return "Subscript out of range";
     case DivisionByZero: return "Division by zero";
     case EvaluationTimedOut: return "Evaluation timed out";
+    case EvaluationCancelled: return "Calculation cancelled";
     case TypeMismatch: return "Type mismatch";
     case OutOfStackSpace: return "Out of stack space";
     case PermissionDenied: return "Permission denied";

@@ -44,7 +44,6 @@ public:
     virtual void setFocus() = 0;
     virtual void setFontBold(bool bold) = 0;
     virtual bool isFontBold() const = 0;
-
     // The tooltip (empty text: none) and what a screen reader says of the box beside its name
     // (empty text: the box's own description again).
     virtual void setToolTip(const QString &text) = 0;

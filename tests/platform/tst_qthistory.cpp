@@ -132,6 +132,33 @@ private slots:
         QCOMPARE(list1.topIndex(), 0);
     }
 
+    // With no row selected, every moving key selects a row and clicks it, as Down does.
+    void firstKeySelects_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Home") << int(Qt::Key_Home) << "10 + 2";
+        QTest::newRow("PageUp") << int(Qt::Key_PageUp) << "10 + 2";
+        QTest::newRow("End") << int(Qt::Key_End) << "10 + 42";
+        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << "10 + 42";
+    }
+
+    void firstKeySelects()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, box);
+        Running r;
+        QVERIFY(r.start());
+        r.calculate(QStringLiteral("1 + 1"));
+        r.calculate(QStringLiteral("7 * 6"));
+        r.box().setText(QStringLiteral("10 + "));
+        r.box().setSelStart(100);
+        r.list2->setFocus();
+        QCOMPARE(r.window.controls().List2->listIndex(), -1);
+        QTest::keyClick(r.list2, Qt::Key(key));
+        QCOMPARE(r.box().text(), box);
+    }
+
     // The keys work the lists as clicks do: an arrow selects and clicks, Enter on an expression
     // row double-clicks, and Tab leaves the list.
     void keysWorkTheLists()

@@ -1,6 +1,8 @@
 #include "ButtonPictures.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -57,6 +59,17 @@ void page(QPainter &p, QRectF r)
     p.drawRect(r);
 }
 
+// Navy ink stands at about 2:1 on a dark theme's button face: a picture drawn straight on the
+// face gets a white plate of its own there (the others are drawn on white paper already).
+void plateOnDarkFace(QPainter &p)
+{
+    if (QGuiApplication::palette().color(QPalette::Button).lightnessF() >= 0.5f)
+        return;
+    p.setPen(Qt::NoPen);
+    p.setBrush(paper);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2.5, 2.5);
+}
+
 } // namespace
 
 QIcon backspacePicture()
@@ -81,6 +94,7 @@ QIcon backspacePicture()
 QIcon sendResultPicture()
 {
     return drawn([](QPainter &p) {
+        plateOnDarkFace(p);
         // An arrow turning down and left: the result goes back into the expression box.
         p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);

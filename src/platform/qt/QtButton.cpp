@@ -1,5 +1,6 @@
 #include "QtButton.h"
 
+#include "QtLongWork.h"
 #include "Twips.h"
 
 #include <QAbstractButton>
@@ -27,8 +28,11 @@ QtButton::QtButton(QAbstractButton *button) : button_(button)
     button_->setMouseTracking(true);
     button_->installEventFilter(this);
     connect(button_, &QAbstractButton::clicked, this, [this] {
-        if (onClick)
-            onClick();
+        // A screen reader's action is no input that a calculation keeps: it waits here.
+        QtLongWork::whenIdle(this, [this] {
+            if (onClick)
+                onClick();
+        });
     });
 }
 

@@ -108,6 +108,10 @@ bool QtListBox::eventFilter(QObject *watched, QEvent *event)
         const bool toEnd = key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
         QKeyEvent rowKey(QEvent::KeyPress, key->key(), toEnd ? Qt::ControlModifier : key->modifiers(), key->text());
         static_cast<QObject *>(view_)->event(&rowKey); // the view moves the selection
+        // The view moves nothing when the key lands on its current row; with no row selected
+        // yet, that row is where the key goes.
+        if (listIndex() < 0 && model_->rowCount() > 0)
+            setListIndex(view_->currentIndex().isValid() ? view_->currentIndex().row() : 0);
         view_->scrollTo(view_->currentIndex()); // also when it stood there already
         if (listIndex() != before && onClick)
             onClick();
