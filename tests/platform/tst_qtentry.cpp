@@ -67,6 +67,27 @@ private slots:
         QCOMPARE(r.window.controls().Text2->text(), QStringLiteral("= 6"));
     }
 
+    // The spacing of a typed operator reaches the widget's caret once, at the end: no detour
+    // through the start (each move lays a long line out again and scrolls the view).
+    void spacedOperatorMovesTheCaretOnce()
+    {
+        Running r;
+        QVERIFY(r.start());
+        const QString before = QStringLiteral("12.5 + 340 * ").repeated(400) + QStringLiteral("7");
+        r.box().setText(before);
+        r.box().setSelStart(int(before.size()));
+        QList<int> caret;
+        connect(r.text1, &QPlainTextEdit::cursorPositionChanged, this,
+                [&] { caret << r.text1->textCursor().position(); });
+        QTest::keyClick(r.text1, Qt::Key_Plus);
+        QCOMPARE(r.box().text(), before + QStringLiteral(" + "));
+        QVERIFY2(!caret.contains(0), qPrintable(QStringLiteral("%1 caret moves").arg(caret.size())));
+        QCOMPARE(caret.last(), int(before.size()) + 3);
+        QCOMPARE(r.box().selStart(), int(before.size()) + 3);
+        QTest::keyClick(r.text1, Qt::Key_Z, Qt::ControlModifier); // one undo takes both back
+        QCOMPARE(r.box().text(), before);
+    }
+
     void paletteAboveTheBox()
     {
         Running r;

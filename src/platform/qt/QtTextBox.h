@@ -3,6 +3,9 @@
 #include "platform/TextBox.h"
 
 #include <QObject>
+#include <QTextCursor>
+
+#include <optional>
 
 class QPlainTextEdit;
 
@@ -41,6 +44,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // While the box writes its text, the caret moves on a cursor of the port's own and reaches
+    // the widget once, when the outermost write ends: every move of the widget's caret lays
+    // the line out and computes the caret's rectangle, which costs milliseconds in a long text.
+    class CaretBatch;
+    QTextCursor caret() const;
+    void placeCaret(const QTextCursor &cursor, std::optional<int> keepScroll = std::nullopt);
     void replaceWidgetText(int from, int to, const QString &replacement);
     void notifyChange();
     void typeCharacter(QChar character);
@@ -50,6 +59,9 @@ private:
     int writing_ = 0; // programmatic edits under way: their signals are not the user's
     int notifying_ = 0; // change handlers running; their writes join the change's undo step
     Rgb color_;
+    int batching_ = 0;
+    std::optional<QTextCursor> caret_; // the caret of the write under way, not yet shown
+    std::optional<int> keepScroll_; // the scroll position a write keeps, when it placed the caret
 };
 
 } // namespace platform::qt
