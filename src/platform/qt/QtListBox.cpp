@@ -117,13 +117,16 @@ private:
 
 QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
 {
-    view_->setModel(model_);
+    // The headers are hidden and sized before the model comes: a header that is shown, or
+    // sizes its sections from its font, measures text and loads a font for nothing.
     view_->horizontalHeader()->hide();
-    view_->horizontalHeader()->setStretchLastSection(true);
     view_->verticalHeader()->hide();
-    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->horizontalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setMinimumSectionSize(1);
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height());
+    view_->setModel(model_);
+    view_->horizontalHeader()->setStretchLastSection(true);
     view_->setShowGrid(false);
     view_->setTabKeyNavigation(false);
     view_->setWordWrap(false);
