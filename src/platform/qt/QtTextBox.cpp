@@ -251,6 +251,12 @@ QString QtTextBox::selText() const
     return toBoxText(selected);
 }
 
+void QtTextBox::setSelText(const QString &text)
+{
+    CaretBatch batch(*this);
+    TextBox::setSelText(text);
+}
+
 void QtTextBox::setForeColor(Rgb color)
 {
     color_ = color;

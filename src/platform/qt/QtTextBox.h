@@ -28,6 +28,7 @@ public:
     int selLength() const override;
     void setSelLength(int length) override;
     QString selText() const override;
+    void setSelText(const QString &text) override; // the caret reaches the widget once
     void setForeColor(Rgb color) override;
     Rgb foreColor() const override { return color_; }
     void setFocus() override;
