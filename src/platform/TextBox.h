@@ -30,7 +30,7 @@ public:
     // Replaces the selection with `text` by one write of the whole text (the change handler
     // runs once, as for any write), then puts the caret right after it. All of the text after
     // the selection is kept, however long.
-    void setSelText(const QString &text)
+    virtual void setSelText(const QString &text)
     {
         const int start = selStart();
         const QString current = this->text();

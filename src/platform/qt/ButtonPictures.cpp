@@ -41,6 +41,11 @@ public:
         return pixmap;
     }
 
+    // The sizes worth drawing ahead: a window icon is drawn at each size listed here, and an
+    // empty list makes the platform draw six sizes up to 128 pixels at start-up. A button asks
+    // for its own size whatever this says.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16), QSize(32, 32)}; }
+
     QIconEngine *clone() const override { return new DrawnIconEngine(draw_); }
 
 private:

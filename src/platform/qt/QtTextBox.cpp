@@ -124,6 +124,43 @@ int QtTextBox::toWidgetPosition(const QString &widgetText, int boxPosition)
 
 QString QtTextBox::text() const { return toBoxText(edit_->toPlainText()); }
 
+class QtTextBox::CaretBatch
+{
+public:
+    explicit CaretBatch(QtTextBox &box) : box_(box) { ++box_.batching_; }
+    ~CaretBatch()
+    {
+        if (--box_.batching_ > 0 || !box_.caret_)
+            return;
+        const QTextCursor caret = *box_.caret_;
+        const std::optional<int> scroll = box_.keepScroll_;
+        box_.caret_.reset();
+        box_.keepScroll_.reset();
+        box_.edit_->setTextCursor(caret);
+        if (scroll)
+            box_.edit_->verticalScrollBar()->setValue(*scroll);
+    }
+    CaretBatch(const CaretBatch &) = delete;
+    CaretBatch &operator=(const CaretBatch &) = delete;
+
+private:
+    QtTextBox &box_;
+};
+
+QTextCursor QtTextBox::caret() const { return caret_ ? *caret_ : edit_->textCursor(); }
+
+void QtTextBox::placeCaret(const QTextCursor &cursor, std::optional<int> keepScroll)
+{
+    if (batching_ == 0) {
+        edit_->setTextCursor(cursor);
+        if (keepScroll)
+            edit_->verticalScrollBar()->setValue(*keepScroll);
+        return;
+    }
+    caret_ = cursor;
+    keepScroll_ = keepScroll;
+}
+
 void QtTextBox::notifyChange()
 {
     // A day of typing must not grow memory without bound: past this many steps the undo
@@ -133,6 +170,7 @@ void QtTextBox::notifyChange()
         edit_->document()->clearUndoRedoStacks();
     if (!onChange)
         return;
+    CaretBatch batch(*this); // the handler's writes show their caret once
     ++notifying_;
     onChange();
     --notifying_;
@@ -167,35 +205,34 @@ void QtTextBox::setText(const QString &newText)
     while (suffix < shorter - prefix &&
            wanted.at(wanted.size() - 1 - suffix) == current.at(current.size() - 1 - suffix))
         ++suffix;
+    CaretBatch batch(*this);
     ++writing_;
     const int scroll = edit_->verticalScrollBar()->value();
     replaceWidgetText(int(prefix), int(current.size() - suffix), wanted.mid(prefix, wanted.size() - prefix - suffix));
-    // A written text leaves the caret at the start, before the change handler runs.
-    QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(0);
-    edit_->setTextCursor(cursor);
-    edit_->verticalScrollBar()->setValue(scroll);
+    // A written text leaves the caret at the start, before the change handler runs, and the
+    // view where it was.
+    placeCaret(QTextCursor(edit_->document()), scroll);
     --writing_;
     notifyChange();
 }
 
 int QtTextBox::selStart() const
 {
-    const QTextCursor cursor = edit_->textCursor();
+    const QTextCursor cursor = caret();
     return toBoxPosition(edit_->toPlainText(), cursor.selectionStart());
 }
 
 void QtTextBox::setSelStart(int position)
 {
     const QString widgetText = edit_->toPlainText();
-    QTextCursor cursor = edit_->textCursor();
+    QTextCursor cursor = caret();
     cursor.setPosition(toWidgetPosition(widgetText, qMax(0, position)));
-    edit_->setTextCursor(cursor);
+    placeCaret(cursor);
 }
 
 int QtTextBox::selLength() const
 {
-    const QTextCursor cursor = edit_->textCursor();
+    const QTextCursor cursor = caret();
     const QString widgetText = edit_->toPlainText();
     return toBoxPosition(widgetText, cursor.selectionEnd()) - toBoxPosition(widgetText, cursor.selectionStart());
 }
@@ -203,20 +240,26 @@ int QtTextBox::selLength() const
 void QtTextBox::setSelLength(int length)
 {
     const QString widgetText = edit_->toPlainText();
-    QTextCursor cursor = edit_->textCursor();
+    QTextCursor cursor = caret();
     const int start = cursor.selectionStart();
     const int startBox = toBoxPosition(widgetText, start);
     const int end = toWidgetPosition(widgetText, startBox + qMax(0, length));
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    edit_->setTextCursor(cursor);
+    placeCaret(cursor);
 }
 
 QString QtTextBox::selText() const
 {
-    QString selected = edit_->textCursor().selectedText();
+    QString selected = caret().selectedText();
     selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return toBoxText(selected);
+}
+
+void QtTextBox::setSelText(const QString &text)
+{
+    CaretBatch batch(*this);
+    TextBox::setSelText(text);
 }
 
 void QtTextBox::setForeColor(Rgb color)
@@ -280,17 +323,18 @@ void QtTextBox::markFault(int start, int length)
 
 // A typed character and whatever the change handler then writes are one edit: the widget lays
 // its text out once, not twice (that matters for long texts), and one undo takes both back.
+// The caret reaches the widget once, where the handler left it.
 void QtTextBox::typeCharacter(QChar character)
 {
-    QTextCursor cursor = edit_->textCursor();
+    CaretBatch batch(*this);
+    QTextCursor cursor = caret();
     cursor.beginEditBlock();
     ++writing_;
     cursor.insertText(QString(character));
-    edit_->setTextCursor(cursor);
+    placeCaret(cursor);
     notifyChange();
     cursor.endEditBlock();
     --writing_;
-    edit_->ensureCursorVisible();
 }
 
 bool QtTextBox::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,9 @@
 #include "platform/TextBox.h"
 
 #include <QObject>
+#include <QTextCursor>
+
+#include <optional>
 
 class QPlainTextEdit;
 
@@ -25,6 +28,7 @@ public:
     int selLength() const override;
     void setSelLength(int length) override;
     QString selText() const override;
+    void setSelText(const QString &text) override; // the caret reaches the widget once
     void setForeColor(Rgb color) override;
     Rgb foreColor() const override { return color_; }
     void setFocus() override;
@@ -46,6 +50,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // While the box writes its text, the caret moves on a cursor of the port's own and reaches
+    // the widget once, when the outermost write ends: every move of the widget's caret lays
+    // the line out and computes the caret's rectangle, which costs milliseconds in a long text.
+    class CaretBatch;
+    QTextCursor caret() const;
+    void placeCaret(const QTextCursor &cursor, std::optional<int> keepScroll = std::nullopt);
     void replaceWidgetText(int from, int to, const QString &replacement);
     void notifyChange();
     void typeCharacter(QChar character);
@@ -57,6 +67,9 @@ private:
     Rgb color_;
     QString ownDescription_; // the widget's accessible description before any was written
     bool faultMarked_ = false;
+    int batching_ = 0;
+    std::optional<QTextCursor> caret_; // the caret of the write under way, not yet shown
+    std::optional<int> keepScroll_; // the scroll position a write keeps, when it placed the caret
 };
 
 } // namespace platform::qt
