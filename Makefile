@@ -5,7 +5,7 @@ PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 DEPS :=
 
-.PHONY: all deps configure build run test bench sanitize fuzz package clean
+.PHONY: all deps configure build display-check run test bench sanitize fuzz package clean
 
 all: build
 
@@ -18,8 +18,17 @@ configure: deps
 build: configure
 	@cmake --build --preset $(PRESET)
 
+# The window needs a graphical session: said at once, not after minutes of building.
+display-check:
+	@if [ -z "$${DISPLAY}$${WAYLAND_DISPLAY}$${QT_QPA_PLATFORM}" ]; then \
+	  echo "make run: no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2; \
+	  echo "Run it from a terminal of your desktop, or over 'ssh -X'. 'make test' needs no display." >&2; \
+	  exit 1; \
+	fi
+
 # Only the window program: the tests and benchmarks wait for `make test`.
-run: configure
+run: display-check
+	@$(MAKE) --no-print-directory configure
 	@cmake --build --preset $(PRESET) --target numerette
 	@scripts/run.sh $(BUILD_DIR)
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -23,6 +24,14 @@
 namespace bench {
 
 using Clock = std::chrono::steady_clock;
+
+// The CPU time of the whole process (every thread), in milliseconds.
+inline double cpuMillis()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
 
 inline double millisSince(Clock::time_point start)
 {
@@ -103,11 +112,18 @@ struct Running
 struct Timings
 {
     std::vector<double> millis;
+    std::vector<double> cpuMillis; // the process's CPU time over the same runs
 
-    void add(double ms) { millis.push_back(ms); }
-    double median() const
+    void add(double ms, double cpuMs = 0)
     {
-        std::vector<double> sorted = millis;
+        millis.push_back(ms);
+        cpuMillis.push_back(cpuMs);
+    }
+    double median() const { return medianOf(millis); }
+    double cpuMedian() const { return medianOf(cpuMillis); }
+    static double medianOf(const std::vector<double> &values)
+    {
+        std::vector<double> sorted = values;
         std::sort(sorted.begin(), sorted.end());
         const std::size_t n = sorted.size();
         if (n == 0)

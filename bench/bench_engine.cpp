@@ -8,6 +8,7 @@
 #include "eval/ScriptControl.h"
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,7 +35,15 @@ struct Rate
 {
     double perSecond = 0;
     double nanosEach = 0;
+    double cpuNanosEach = 0; // the thread's CPU time, beside the wall time above
 };
+
+double threadCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
 
 // Runs `once` in batches until `seconds` have passed, after a short warm-up.
 template <typename F>
@@ -43,6 +52,7 @@ Rate measure(double seconds, F once)
     constexpr int batch = 1000;
     auto runFor = [&](double limit) {
         long long count = 0;
+        const double cpuStart = threadCpuSeconds();
         const Clock::time_point start = Clock::now();
         Clock::duration elapsed{};
         do {
@@ -52,7 +62,9 @@ Rate measure(double seconds, F once)
             elapsed = Clock::now() - start;
         } while (std::chrono::duration<double>(elapsed).count() < limit);
         const double s = std::chrono::duration<double>(elapsed).count();
-        return Rate{static_cast<double>(count) / s, s * 1e9 / static_cast<double>(count)};
+        const double cpu = threadCpuSeconds() - cpuStart;
+        return Rate{static_cast<double>(count) / s, s * 1e9 / static_cast<double>(count),
+                    cpu * 1e9 / static_cast<double>(count)};
     };
     runFor(seconds / 10);
     return runFor(seconds);
@@ -72,8 +84,9 @@ std::string grouped(double value)
 
 void report(const char *what, std::string_view expression, const std::string &result, Rate rate)
 {
-    std::printf("  %-9s %-44.*s %-14s %13s/s %8.0f ns\n", what, static_cast<int>(expression.size()),
-                expression.data(), result.c_str(), grouped(rate.perSecond).c_str(), rate.nanosEach);
+    std::printf("  %-9s %-44.*s %-14s %13s/s %6.0f ns %6.0f ns CPU\n", what, static_cast<int>(expression.size()),
+                expression.data(), result.c_str(), grouped(rate.perSecond).c_str(), rate.nanosEach,
+                rate.cpuNanosEach);
 }
 
 // Benchmarks one expression both ways; false when it does not even evaluate.
@@ -123,7 +136,7 @@ int main(int argc, char **argv)
     bool ok = benchmark(sampleExpression, seconds, &sample);
     for (const char *e : otherExpressions)
         ok = benchmark(e, seconds, nullptr) && ok;
-    std::printf("\nsample expression: %s calculations/s (%.0f ns each)\n", grouped(sample.perSecond).c_str(),
-                sample.nanosEach);
+    std::printf("\nsample expression: %s calculations/s (%.0f ns each, %.0f ns of CPU)\n",
+                grouped(sample.perSecond).c_str(), sample.nanosEach, sample.cpuNanosEach);
     return ok ? 0 : 1;
 }

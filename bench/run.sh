@@ -101,32 +101,35 @@ for i, (n, b, p) in enumerate(zip(numerette, bc, python)):
 print(f"  all {len(python)} results agree (numerette-eval to its 2 decimal places)")
 EOF
 
-# once INPUT COMMAND...: the wall time of one run, in seconds.
+# once INPUT COMMAND...: "WALL CPU" of one run, in seconds (CPU: user and system time).
 once() {
-  local input=$1 start end
+  local input=$1
   shift
-  start=$EPOCHREALTIME
-  "$@" <"$input" >/dev/null || true
-  end=$EPOCHREALTIME
-  awk -v s="$start" -v e="$end" 'BEGIN { printf "%.6f\n", e - s }'
+  local TIMEFORMAT='%R %U %S'
+  { time "$@" <"$input" >/dev/null 2>/dev/null || true; } 2>&1 | awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }'
 }
 shorter() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b < a) ? b : a }'; }
 
-# The tools take turns, so that a slow moment of the machine does not fall on one alone.
-t_cli="" t_bc="" t_py=""
+# The tools take turns, so that a slow moment of the machine does not fall on one alone. The
+# best wall time and the best CPU time of each are kept (each may come from another turn).
+t_cli="" t_bc="" t_py="" c_cli="" c_bc="" c_py=""
 for ((i = 0; i < repeats; i++)); do
-  t_cli=$(shorter "$t_cli" "$(once "$scratch/numerette.txt" "$cli")")
-  t_bc=$(shorter "$t_bc" "$(once "$scratch/bc.txt" bc -l)")
-  t_py=$(shorter "$t_py" "$(once /dev/null "$python" "$scratch/loop.py" "$scratch/python.txt")")
+  read -r w c < <(once "$scratch/numerette.txt" "$cli")
+  t_cli=$(shorter "$t_cli" "$w") c_cli=$(shorter "$c_cli" "$c")
+  read -r w c < <(once "$scratch/bc.txt" bc -l)
+  t_bc=$(shorter "$t_bc" "$w") c_bc=$(shorter "$c_bc" "$c")
+  read -r w c < <(once /dev/null "$python" "$scratch/loop.py" "$scratch/python.txt")
+  t_py=$(shorter "$t_py" "$w") c_py=$(shorter "$c_py" "$c")
 done
 
-awk -v n="$count" -v r="$repeats" -v c="$t_cli" -v b="$t_bc" -v p="$t_py" 'BEGIN {
+awk -v n="$count" -v r="$repeats" -v c="$t_cli" -v b="$t_bc" -v p="$t_py" -v cc="$c_cli" -v cb="$c_bc" -v cp="$c_py" 'BEGIN {
   printf "  best of %d runs, whole process (start-up, reading, evaluating, printing to /dev/null):\n", r
-  printf "    %-34s %8.3f s %8.2f us/expression\n", "numerette-eval < numerette.txt", c, c * 1e6 / n
-  printf "    %-34s %8.3f s %8.2f us/expression\n", "bc -l < bc.txt", b, b * 1e6 / n
-  printf "    %-34s %8.3f s %8.2f us/expression\n", "python3 loop.py python.txt", p, p * 1e6 / n
-  printf "  bc/numerette     %6.2fx  (target 5x: %s)\n", b / c, (b / c >= 5) ? "met" : "NOT met"
-  printf "  python/numerette %6.2fx  (target 10x: %s)\n", p / c, (p / c >= 10) ? "met" : "NOT met"
+  printf "    %-34s %8s %8s %14s\n", "", "wall", "CPU", "CPU/expression"
+  printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "numerette-eval < numerette.txt", c, cc, cc * 1e6 / n
+  printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "bc -l < bc.txt", b, cb, cb * 1e6 / n
+  printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "python3 loop.py python.txt", p, cp, cp * 1e6 / n
+  printf "  bc/numerette     wall %6.2fx, CPU %6.2fx  (target 5x: %s)\n", b / c, cb / cc, (cb / cc >= 5) ? "met" : "NOT met"
+  printf "  python/numerette wall %6.2fx, CPU %6.2fx  (target 10x: %s)\n", p / c, cp / cc, (cp / cc >= 10) ? "met" : "NOT met"
 }'
 
 # The window benchmarks run offscreen in process, with a private runtime folder as a desktop

@@ -5,7 +5,11 @@
 //
 //   startup_probe TITLE SETTLE_MS PROGRAM [ARGS...]
 //
-// Prints "MILLISECONDS_TO_MAPPED RESIDENT_KIB" and ends the program. Exits 1 when the window
+// Prints "MILLISECONDS_TO_MAPPED RESIDENT_KIB CPU_MS_TO_FIRST_FRAME CPU_MS_IN_ALL" and ends the
+// program. The CPU time to the first frame is that of all the program's threads when it has
+// gone idle after mapping its window (no CPU used for 100 ms): by then it has painted its
+// first frame, and what it costs is its own, whatever else runs on the machine. CPU in all is
+// the whole run, settling included, as the kernel counts it when the program has ended. Exits 1 when the window
 // does not appear within 20 seconds or the program ends first, 2 on bad usage or no display.
 
 #include <xcb/xcb.h>
@@ -19,7 +23,9 @@
 #include <string>
 #include <thread>
 
+#include <dirent.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,11 +66,54 @@ long residentKiB(pid_t pid)
     return -1;
 }
 
-void end(pid_t pid)
+// The CPU time of the process's threads, in nanoseconds, from their schedstat counters.
+long long cpuNanos(pid_t pid)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR *dir = opendir(tasks.c_str());
+    if (dir == nullptr)
+        return -1;
+    long long sum = 0;
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream stat(tasks + "/" + entry->d_name + "/schedstat");
+        long long onCpu = 0;
+        if (stat >> onCpu)
+            sum += onCpu;
+    }
+    closedir(dir);
+    return sum;
+}
+
+// Waits until the process has used no CPU for `quietMs`; its CPU time by then, in ms.
+double cpuMsWhenIdle(pid_t pid, int quietMs)
+{
+    long long last = cpuNanos(pid);
+    Clock::time_point lastChange = Clock::now();
+    const Clock::time_point deadline = lastChange + std::chrono::seconds(20);
+    while (Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const long long now = cpuNanos(pid);
+        if (now != last) {
+            last = now;
+            lastChange = Clock::now();
+        } else if (Clock::now() - lastChange >= std::chrono::milliseconds(quietMs)) {
+            break;
+        }
+    }
+    return double(last) / 1e6;
+}
+
+// Ends the program; its CPU time in all, in ms.
+double end(pid_t pid)
 {
     kill(pid, SIGTERM);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
 } // namespace
@@ -147,10 +196,11 @@ int main(int argc, char *argv[])
         end(pid);
         return 1;
     }
+    const double frameCpuMs = cpuMsWhenIdle(pid, 100);
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     const long rss = residentKiB(pid);
-    end(pid);
+    const double allCpuMs = end(pid);
     xcb_disconnect(c);
-    std::printf("%.1f %ld\n", mappedMs, rss);
+    std::printf("%.1f %ld %.2f %.2f\n", mappedMs, rss, frameCpuMs, allCpuMs);
     return 0;
 }

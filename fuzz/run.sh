@@ -54,9 +54,13 @@ fuzz() {
   fi
 }
 
-# Two thirds of the time for the engine, the rest for the history file reader.
+# Two thirds of the time for the engine, the rest shared by the history file reader and the
+# command line's line reader.
 engine_seconds=$(( seconds * 2 / 3 > 0 ? seconds * 2 / 3 : 1 ))
-history_seconds=$(( seconds - engine_seconds > 0 ? seconds - engine_seconds : 1 ))
+rest=$(( seconds - engine_seconds ))
+history_seconds=$(( rest / 2 > 0 ? rest / 2 : 1 ))
+lines_seconds=$(( rest - history_seconds > 0 ? rest - history_seconds : 1 ))
 fuzz fuzz_engine "$here/corpus" "$engine_seconds" -dict="$here/engine.dict"
 fuzz fuzz_history "$here/corpus-history" "$history_seconds"
+fuzz fuzz_lines "$here/corpus-lines" "$lines_seconds"
 echo "No crash, leak or hang found in ${seconds} s."

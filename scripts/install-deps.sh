@@ -7,14 +7,20 @@
 set -euo pipefail
 
 # fonts-wine: the free fonts metric-compatible with the ones the window is laid out for.
-run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wine)
-# The headless window tests (the accessibility tree through AT-SPI, the placement under a window
-# manager), the screenshots and the validators of the desktop files.
+# libglib2.0-dev: GIO, through which the launchers start the desktop's applications.
+run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wine
+     libglib2.0-dev)
+# The headless window tests (the accessibility tree through AT-SPI, what the Orca screen reader
+# says through speech-dispatcher, the placement under a window manager), the screenshots and the
+# validators of the desktop files. espeak-ng is the voice Debian's Orca speaks with; the test
+# records the texts instead.
 test=(xvfb xauth xdotool xclip imagemagick fonts-dejavu-core python3 desktop-file-utils appstream
-      python3-pyatspi at-spi2-core dbus-x11 openbox x11-utils unicode-data)
+      python3-pyatspi at-spi2-core dbus-x11 openbox x11-utils unicode-data
+      orca speech-dispatcher espeak-ng)
 bench=(xvfb xauth xdotool bc python3)
 fuzz=(clang libclang-rt-14-dev)
-package=(dpkg-dev lintian xvfb xauth xdotool)
+# devscripts: hardening-check.
+package=(dpkg-dev lintian devscripts xvfb xauth xdotool)
 
 packages=("${run[@]}")
 for set in "$@"; do

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eval/Calculation.h"
 #include "eval/DialogPort.h"
 #include "eval/ScriptControl.h"
 #include "history/HistoryLists.h"
@@ -16,6 +17,7 @@ class Clipboard;
 class FileDialogs;
 class FileSystem;
 class ListBox;
+class LongWork;
 class MenuEntry;
 class MessageBoxes;
 class ScriptDialogs;
@@ -38,6 +40,7 @@ struct FormControls
     platform::Shell *shell = nullptr;
     platform::CompanionWindows *companions = nullptr;
     platform::ScriptDialogs *scriptDialogs = nullptr; // MsgBox and InputBox of expressions
+    platform::LongWork *longWork = nullptr; // keeps the window alive while it calculates
 
     platform::TextBox *Text1 = nullptr; // the expression box
     platform::TextBox *Text2 = nullptr; // the result box
@@ -96,6 +99,8 @@ public:
     // The expression box's own rules (entry/).
     void Text1_Change();
     void Text1_Click();
+    // Ctrl+L and F6: into the expression box from anywhere, its text selected (entry/).
+    void goToExpressionBox();
 
     // Keypad, backspace and clearing (entry/).
     void InsertAtCaret(const QString &text);
@@ -124,9 +129,16 @@ public:
     void Command1_Click();
     void mnuClsHistory_Click();
     void mnuClearAll_Click();
+    // Delete on a history row removes its entry; Ctrl+Up and Ctrl+Down in the expression box
+    // walk through the history's expressions (history/).
+    void List1_KeyDelete();
+    void List2_KeyDelete();
+    void Text1_Recall(int direction);
 
     // The copy buttons (history/).
     void CommandCC_Click();
+    // A key typed on CommandCC goes on into the expression box (history/).
+    void CommandCC_KeyPress(int &keyAscii);
     void CommandCopy1_Click();
     void CommandCopy2_Click();
 
@@ -192,10 +204,19 @@ private:
     void launch(const QString &what, const QString &mimeType, const QStringList &candidates);
     QString dialogFolder() const;
     void endInstructionState();
+    void removeHistoryEntry(platform::ListBox &list);
+    // Says why the last calculation came out as it did: Text2's tooltip and description, and
+    // the faulty spot of a syntax error marked in Text1 (eval/window/).
+    void explainResult();
     platform::TextBox *editTarget() const;
 
     FormControls c_;
     history::HistoryLists history_;
+    eval::Calculation lastCalculation_; // what EvaluateExpression last found, for explainResult
+    // The walk through the history's expressions: the row shown (-1: none), the text the walk
+    // put into the box, and what had been typed before it began.
+    int recallRow_ = -1;
+    QString recallShown_, recallTyped_;
     std::unique_ptr<eval::DialogPort> scriptDialogs_; // ScriptControl1's way to the user
 };
 

@@ -5,6 +5,7 @@
 #include "WindowLayout.h"
 
 #include "entry/KeypadKeys.h"
+#include "platform/qt/AccessibleRole.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
 #include "platform/qt/QtClipboard.h"
@@ -12,6 +13,7 @@
 #include "platform/qt/QtFileSystem.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtListBox.h"
+#include "platform/qt/QtLongWork.h"
 #include "platform/qt/QtMenuEntry.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/OriginalFonts.h"
@@ -28,8 +30,12 @@
 #include <QMenuBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace app {
 
@@ -93,6 +99,42 @@ void setColors(QWidget *widget, QColor text, QColor base)
     widget->setPalette(palette);
 }
 
+// The focus ring of a picture box: its children cover it, so it is drawn above them, while the
+// box has the focus.
+class FocusRing : public QWidget
+{
+public:
+    explicit FocusRing(QWidget *box) : QWidget(box)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(box->rect());
+        box->installEventFilter(this);
+        hide();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            raise();
+            show();
+        } else if (event->type() == QEvent::FocusOut) {
+            hide();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        // Dotted black, as the platform the window comes from draws it; the box's background is
+        // white under every theme.
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 } // namespace
 
 MainWindow::MainWindow()
@@ -114,6 +156,8 @@ MainWindow::MainWindow()
     controls_.messages = messages_.get();
     scriptDialogs_ = std::make_unique<platform::qt::QtScriptDialogs>(this);
     controls_.scriptDialogs = scriptDialogs_.get();
+    longWork_ = std::make_unique<platform::qt::QtLongWork>(this);
+    controls_.longWork = longWork_.get();
     clipboard_ = std::make_unique<platform::qt::QtClipboard>();
     controls_.clipboard = clipboard_.get();
     fileDialogs_ = std::make_unique<platform::qt::QtFileDialogs>(this);
@@ -130,6 +174,18 @@ MainWindow::MainWindow()
     buildControls();
     buildMenus();
     setTabOrder();
+    // Keys of the whole window that no menu entry shows.
+    auto windowKey = [this](const QKeySequence &keys, std::function<void()> platform::Window::*handler) {
+        auto *shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, handler] {
+            if (this->*handler)
+                (this->*handler)();
+        });
+    };
+    windowKey(QKeySequence(Qt::CTRL | Qt::Key_L), &platform::Window::onGoToExpressionKey);
+    windowKey(QKeySequence(Qt::Key_F6), &platform::Window::onGoToExpressionKey);
+    windowKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &platform::Window::onCopyResultKey);
     // The menu bar's height is known before the window is shown only by asking for its width.
     setFixedSize(ClientWidth, ClientHeight + menuBar()->heightForWidth(ClientWidth));
 }
@@ -242,7 +298,10 @@ void MainWindow::buildEntryBoxes()
     setColors(text2, Grey, WindowBackground);
     // Its text stands where a one-line box puts it, not lower: the box is taller than its frame.
     text2->document()->setDocumentMargin(1);
-    describe(picture1, QStringLiteral("Result frame"), QString());
+    // Heard as "Result area panel": as a frame it was taken for a window ("Result frame frame").
+    platform::qt::setAccessibleRole(picture1, QAccessible::Grouping);
+    describe(picture1, QStringLiteral("Result area"), QStringLiteral("Around the result box"));
+    new FocusRing(picture1);
     auto *text2Box = new QtTextBox(text2, true);
     adapters_.emplace_back(text2Box);
     text2Box->setForeColor(platform::colors::Grey);

@@ -23,6 +23,7 @@ class QtListBox;
 class QtMenuEntry;
 class QtMessageBoxes;
 class QtScriptDialogs;
+class QtLongWork;
 class QtTextBox;
 } // namespace platform::qt
 
@@ -79,6 +80,7 @@ private:
     std::vector<std::unique_ptr<QObject>> adapters_;
     std::unique_ptr<platform::qt::QtMessageBoxes> messages_;
     std::unique_ptr<platform::qt::QtScriptDialogs> scriptDialogs_;
+    std::unique_ptr<platform::qt::QtLongWork> longWork_;
     std::unique_ptr<platform::qt::QtClipboard> clipboard_;
     std::unique_ptr<platform::qt::QtFileDialogs> fileDialogs_;
     std::unique_ptr<platform::qt::QtFileSystem> fileSystem_;

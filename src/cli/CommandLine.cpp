@@ -1,10 +1,14 @@
 #include "CommandLine.h"
 
+#include "LineReader.h"
+
 #include "eval/Calculation.h"
 #include "eval/DecimalPlaces.h"
 #include "eval/ScriptControl.h"
+#include "eval/Utf16Text.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -14,25 +18,41 @@
 namespace cli {
 
 const char *const usageLine =
-    "usage: numerette-eval [--decimals 0..9|auto] [--why] [--bare] [--line-buffered] [--] [EXPRESSION ...]";
+    "usage: numerette-eval [--decimals 0..9|auto] [--why] [--strict] [--bare] [--values] [--line-buffered] [--] [EXPRESSION ...]";
 
 namespace {
 
 const char *const helpText =
     "Calculates expressions of the VBScript expression language as the Numerette calculator does.\n"
     "\n"
-    "  --decimals N     decimal places of the results: 0 to 9, or auto (default 2)\n"
-    "  --why            after \"Error\", the error's number and description\n"
+    "  --decimals N, --decimals=N\n"
+    "                   decimal places of the results: 0 to 9, or auto (default 2)\n"
+    "  --why            after \"Error\", the error's number and description; and a warning on\n"
+    "                   standard error for names read as undefined variables (Empty, so 0)\n"
+    "  --strict         a name read as an undefined variable is an error: 500 Variable is undefined\n"
     "  --bare           results without \"= \" and without thousands separators (1234.57)\n"
+    "  --values         a result that is not a number as the language writes it: a date\n"
+    "                   (6/13/2024), a text as itself, a Boolean (True)\n"
     "  --line-buffered  write each result out at once, also into a pipe (always so on a terminal)\n"
     "  --               ends the options, so that an expression may start with a minus sign\n"
-    "  --help           this text\n"
-    "  --version        the program's name and version\n"
+    "  -h, --help       this text\n"
+    "  --version        the program's name, version and licence\n"
+    "Long options may be shortened to any unambiguous beginning (--dec=4).\n"
     "\n"
-    "Without EXPRESSION arguments, each line of standard input is one expression; blank lines\n"
-    "are skipped, and a line longer than 1 MiB fails with \"Out of memory\".\n"
+    "Without EXPRESSION arguments, each line of standard input is one expression (UTF-8; a\n"
+    "byte-order mark at the start is skipped); blank lines are skipped, a line that is not\n"
+    "UTF-8 text fails, and a line longer than 1 MiB fails with \"Out of memory\".\n"
     "Exit status: 0 when every expression succeeded, 1 when any failed, 2 for bad usage or when\n"
-    "the results could not be written.\n";
+    "the expressions could not be read or the results could not be written.\n";
+
+const char *const versionText =
+    "Copyright (C) 2026 The Numerette project\n"
+    "License MIT: <https://opensource.org/licenses/MIT>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
+// The long options, for telling which one a shortened name means.
+constexpr std::string_view longOptions[] = {"decimals", "why", "strict", "bare", "values", "line-buffered", "help", "version"};
 
 // No expression is that long; the bound keeps one endless line from taking all memory.
 constexpr std::size_t maxLineBytes = std::size_t(1) << 20;
@@ -43,7 +63,9 @@ struct Options
 {
     int decimalPlaces = eval::DecimalPlacesAtStart;
     bool why = false;
+    bool strict = false;
     bool bare = false;
+    bool values = false;
     bool lineBuffered = false;
     bool help = false;
     bool version = false;
@@ -63,19 +85,61 @@ bool parseDecimals(std::string_view text, int &places)
     return false;
 }
 
+// "--dec=4" as "--decimals=4": a long option shortened to a beginning that only one option
+// has. Anything else stays as it is; `problem` is set when more than one option begins so.
+std::string expandLongOption(std::string_view argument, std::string &problem)
+{
+    if (!argument.starts_with("--") || argument.size() == 2)
+        return std::string(argument);
+    const std::size_t equals = argument.find('=');
+    const std::string_view name = argument.substr(2, equals == std::string_view::npos ? equals : equals - 2);
+    std::string_view match;
+    std::string candidates;
+    for (std::string_view option : longOptions) {
+        if (option == name)
+            return std::string(argument);
+        if (option.starts_with(name)) {
+            candidates += candidates.empty() ? " (--" : ", --";
+            candidates += option;
+            match = match.empty() ? option : std::string_view("?");
+        }
+    }
+    if (match == "?") {
+        problem = "option '" + std::string(argument.substr(0, equals)) + "' is ambiguous" + candidates + ")";
+        return std::string(argument);
+    }
+    if (match.empty())
+        return std::string(argument);
+    std::string expanded = "--" + std::string(match);
+    if (equals != std::string_view::npos)
+        expanded += argument.substr(equals);
+    return expanded;
+}
+
 bool parseOptions(std::span<const std::string_view> arguments, Options &options, std::string &problem)
 {
     bool optionsEnded = false;
+    std::string expanded;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view a = arguments[i];
+        if (!optionsEnded) {
+            expanded = expandLongOption(a, problem);
+            if (!problem.empty())
+                return false;
+            a = expanded;
+        }
         if (optionsEnded || a.empty() || a[0] != '-') {
-            options.expressions.push_back(a);
+            options.expressions.push_back(arguments[i]);
         } else if (a == "--") {
             optionsEnded = true;
         } else if (a == "--why") {
             options.why = true;
+        } else if (a == "--strict") {
+            options.strict = true;
         } else if (a == "--bare") {
             options.bare = true;
+        } else if (a == "--values") {
+            options.values = true;
         } else if (a == "--line-buffered") {
             options.lineBuffered = true;
         } else if (a == "--help" || a == "-h") {
@@ -138,49 +202,38 @@ std::string shownDescription(const std::string &description)
     return description.substr(0, cut) + "...'";
 }
 
-enum class LineRead { Line, TooLong, End };
-
-// One line of `in` without its line end (LF, or CR LF). A line longer than `maxLineBytes` is
-// read on to its end but not kept.
-LineRead readLine(std::streambuf &in, std::string &line)
-{
-    line.clear();
-    bool any = false;
-    bool tooLong = false;
-    for (;;) {
-        const int c = in.sbumpc();
-        if (c == std::char_traits<char>::eof())
-            break;
-        any = true;
-        if (c == '\n')
-            break;
-        if (line.size() <= maxLineBytes) // one byte more, for the CR of a CR LF
-            line += static_cast<char>(c);
-        else
-            tooLong = true;
-    }
-    if (!any)
-        return LineRead::End;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return tooLong || line.size() > maxLineBytes ? LineRead::TooLong : LineRead::Line;
-}
-
 class Calculator
 {
 public:
-    Calculator(const Options &options, std::ostream &out) : options_(options), out_(out) {}
+    Calculator(const Options &options, std::ostream &out, std::ostream &err)
+        : options_(options), out_(out), err_(err) {}
 
     // False once the results can no longer be written.
     bool calculate(std::string_view expression)
     {
-        eval::Calculation c = eval::calculateResultText(engine_, expression, options_.decimalPlaces);
+        eval::Calculation c = options_.values
+                                  ? eval::calculateValueText(engine_, expression, options_.decimalPlaces)
+                                  : eval::calculateResultText(engine_, expression, options_.decimalPlaces);
+        // The names were read before any failure, so the language with Option Explicit would
+        // have stopped at the first of them.
+        if (options_.strict && !c.undefinedNames.empty())
+            return fail(eval::ScriptError(eval::VariableIsUndefined, c.undefinedNames.front()));
+        if (options_.why && !c.undefinedNames.empty())
+            err_ << "numerette-eval: warning: " << eval::undefinedNamesText(c.undefinedNames) << '\n';
         if (!c.ok)
             return fail(c.error);
         if (options_.bare)
-            c.resultText = bareResult(c.resultText);
+            c.resultText = c.isText ? c.resultText.substr(2) : bareResult(c.resultText);
         c.resultText += '\n';
         return write(c.resultText);
+    }
+
+    // A line the engine is not given: "Error", and with --why the reason.
+    bool refuse(std::string_view reason)
+    {
+        anyFailed_ = true;
+        line_ = options_.why ? "Error: " + std::string(reason) + '\n' : "Error\n";
+        return write(line_);
     }
 
     bool fail(const eval::ScriptError &error)
@@ -210,14 +263,34 @@ private:
 
     const Options &options_;
     std::ostream &out_;
+    std::ostream &err_;
     eval::ScriptControl engine_; // one per run, so Rnd starts as the window's does
     std::string line_;
     bool anyFailed_ = false;
 };
 
+// Text the engine may be given: bytes that are not UTF-8 are refused here, with a word to say
+// which line, rather than read as something they are not.
+// `where` and `number` name the text in the message: "line 3", "argument 2".
+bool calculateText(Calculator &calculator, std::string_view expression, const char *where,
+                   std::int64_t number, std::ostream &err)
+{
+    if (eval::isUtf8(expression))
+        return calculator.calculate(expression);
+    err << "numerette-eval: " << where << ' ' << number << ": not UTF-8 text\n";
+    return calculator.refuse("not UTF-8 text");
+}
+
 } // namespace
 
 int runCommandLine(std::span<const std::string_view> arguments, std::istream &in, std::ostream &out,
+                   std::ostream &err, bool outIsTerminal)
+{
+    StreamSource source(in);
+    return runCommandLine(arguments, source, out, err, outIsTerminal);
+}
+
+int runCommandLine(std::span<const std::string_view> arguments, ByteSource &in, std::ostream &out,
                    std::ostream &err, bool outIsTerminal)
 {
     Options options;
@@ -227,36 +300,52 @@ int runCommandLine(std::span<const std::string_view> arguments, std::istream &in
         return 2;
     }
     int status = 0;
+    int readError = 0;
     errno = 0;
     if (options.help) {
         out << usageLine << "\n\n" << helpText;
     } else if (options.version) {
-        out << "numerette-eval " << NUMERETTE_VERSION << '\n';
+        out << "numerette-eval " << NUMERETTE_VERSION << '\n' << versionText;
     } else {
         // A person at a terminal, or a program that waits for each answer, sees every result
         // as soon as it is there.
         options.lineBuffered = options.lineBuffered || outIsTerminal;
-        Calculator calculator(options, out);
+        Calculator calculator(options, out, err);
         bool writing = true;
         if (!options.expressions.empty()) {
             for (std::size_t i = 0; writing && i < options.expressions.size(); ++i)
-                writing = calculator.calculate(options.expressions[i]);
-        } else if (std::streambuf *input = in.rdbuf()) {
-            std::string line;
-            for (LineRead read; writing && (read = readLine(*input, line)) != LineRead::End;) {
-                if (read == LineRead::TooLong)
+                writing = calculateText(calculator, options.expressions[i], "argument",
+                                        static_cast<std::int64_t>(i + 1), err);
+        } else {
+            LineReader reader(in, maxLineBytes);
+            std::string_view line;
+            std::int64_t number = 0;
+            for (LineReader::Status read; writing && (read = reader.next(line)) != LineReader::Status::End;) {
+                ++number;
+                if (read == LineReader::Status::Failed) {
+                    readError = reader.error();
+                    errno = 0; // what follows names the write's reason only
+                    break;
+                }
+                if (read == LineReader::Status::TooLong)
                     writing = calculator.fail(eval::ScriptError(eval::OutOfMemory));
                 else if (!isBlank(line))
-                    writing = calculator.calculate(line);
+                    writing = calculateText(calculator, line, "line", number, err);
             }
         }
         status = calculator.anyFailed() ? 1 : 0;
     }
-    if (!out.flush()) {
-        const int cause = errno;
+    // The results calculated before a failed read are written all the same.
+    const bool written = static_cast<bool>(out.flush());
+    const int writeError = errno;
+    if (readError != 0) {
+        err << "numerette-eval: cannot read the expressions: " << std::strerror(readError) << '\n';
+        status = 2;
+    }
+    if (!written) {
         err << "numerette-eval: cannot write the results";
-        if (cause != 0)
-            err << ": " << std::strerror(cause);
+        if (writeError != 0)
+            err << ": " << std::strerror(writeError);
         err << '\n';
         return 2;
     }

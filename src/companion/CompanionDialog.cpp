@@ -84,6 +84,10 @@ CompanionDialog::CompanionDialog(QWidget *parent, platform::Shell &shell, platfo
         edit->viewport()->setCursor(Qt::PointingHandCursor);
         auto box = std::make_unique<platform::qt::QtTextBox>(edit, true);
         box->setText(i < 3 ? QStringLiteral("Download") : QString());
+        // Heard apart: three of them say "Download".
+        edit->setAccessibleName(i < 3 ? QStringLiteral("Download %1").arg(ProductDescriptions[std::size_t(i)])
+                                      : QStringLiteral("Our web site"));
+        edit->setAccessibleDescription(QStringLiteral("A link: press Enter to open it"));
         edit->setFont(sansFont(9.75, true, true));
         box->setForeColor({0, 0, 192});
         controls_.links[std::size_t(i)] = box.get();

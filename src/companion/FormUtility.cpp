@@ -41,6 +41,14 @@ FormUtility::FormUtility(const UtilityControls &controls) : c_(controls)
         link.onMouseDown = [this, h] { (this->*h.down)(); };
         link.onMouseUp = [this, h] { (this->*h.up)(); };
         link.onClick = [this, h] { (this->*h.click)(); };
+        // Enter opens the link, as a click does, for those who come by keyboard; the box
+        // ignored it. Other keys still type into the box.
+        link.onKeyPress = [this, h](int &keyAscii) {
+            if (keyAscii == 13) {
+                keyAscii = 0;
+                (this->*h.click)();
+            }
+        };
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/ListBox.h"
 #include "platform/TextBox.h"
+#include "platform/Window.h"
 
 namespace app {
 
@@ -10,6 +11,23 @@ void FormTallix::connectExpressionBox()
 {
     c_.Text1->onChange = [this] { Text1_Change(); };
     c_.Text1->onClick = [this] { Text1_Click(); };
+    // Someone who works by keyboard never clicks: reaching the box from the keyboard ends the
+    // instruction state as the first click does. Once entry has started there is nothing left
+    // for it to do but hide the palette, which a Tab from it into the box should not.
+    c_.Text1->onKeyboardFocus = [this] {
+        if (!EntryStarted || c_.Text1->text().startsWith(InstructionMarker))
+            Text1_Click();
+    };
+    c_.window->onGoToExpressionKey = [this] { goToExpressionBox(); };
+}
+
+// As in an address bar: the text selected, so that typing replaces it and an arrow keeps it.
+void FormTallix::goToExpressionBox()
+{
+    Text1_Click();
+    c_.Text1->setFocus();
+    c_.Text1->setSelStart(0);
+    c_.Text1->setSelLength(int(c_.Text1->text().size()));
 }
 
 void FormTallix::Text1_Change()

@@ -3,6 +3,8 @@
 #include "Value.h"
 
 #include <span>
+#include <string>
+#include <vector>
 #include <string_view>
 
 namespace eval {
@@ -19,6 +21,8 @@ struct CallContext
     DialogPort *dialogs = nullptr;  // none: MsgBox and InputBox are refused
     std::int32_t *locale = nullptr; // the engine's locale id, for GetLocale and SetLocale
     int depth = 0;                  // nesting of the calling expression, which Eval continues
+    // Names read as undefined variables (Empty), upper case, each once; none kept when null.
+    std::vector<std::string> *undefinedNames = nullptr;
 };
 
 using BuiltinFunction = Value (*)(CallContext &, std::span<Value>);

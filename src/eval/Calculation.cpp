@@ -1,11 +1,14 @@
 #include "Calculation.h"
 
+#include "Conversions.h"
 #include "FormatResult.h"
+#include "FunctionNames.h"
 #include "NumberText.h"
 #include "NumericString.h"
 #include "ObjectValues.h"
 #include "ScriptControl.h"
 #include "TextCase.h"
+#include "Utf16Text.h"
 
 #include <cstdint>
 #include <cstring>
@@ -40,7 +43,92 @@ bool mayChangeCase(std::string_view text)
     return false;
 }
 
+// A text as a reason shows it: at most 40 bytes of it, then "...", never inside a character.
+std::string shortened(std::string text)
+{
+    constexpr std::size_t shownBytes = 40;
+    if (text.size() <= shownBytes + 3)
+        return text;
+    std::size_t cut = shownBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut) + "...";
+}
+
+// The value a user sees named in a reason: its kind and, for a text or a date, the text
+// itself (a long one cut short).
+std::string describeValue(const Value &value)
+{
+    switch (value.type()) {
+    case VarType::Empty: return "Empty";
+    case VarType::Null: return "Null";
+    case VarType::Boolean: return std::string("the Boolean ") + (value.asBoolean() ? "True" : "False");
+    case VarType::Date: return "the date " + toText(value);
+    case VarType::Array: return "an array";
+    case VarType::Object: return "an object";
+    case VarType::String: return "the text " + shortened(value.asString());
+    default: return toText(value);
+    }
+}
+
+// Where the engine's byte range in the text it evaluated lies in the text the caller gave:
+// upper-casing and "Fix" for "INT" keep every UTF-16 unit where it stood, so units map one to
+// one once the leading spaces are counted back in.
+void placeError(Calculation &calculation, std::string_view given, std::string_view expression,
+                std::string_view evaluated, std::size_t where, std::size_t length)
+{
+    if (where == std::string_view::npos || where > evaluated.size())
+        return;
+    const std::int64_t leading = unitsBefore(given, std::size_t(expression.data() - given.data()));
+    const std::int64_t start = unitsBefore(evaluated, where);
+    const std::int64_t end = unitsBefore(evaluated, std::min(evaluated.size(), where + length));
+    calculation.errorPosition = int(leading + start);
+    calculation.errorLength = int(end - start);
+}
+
 } // namespace
+
+std::string undefinedNamesText(const std::vector<std::string> &names)
+{
+    if (names.empty())
+        return {};
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == names.size() ? " and " : ", ";
+        text += shortened(names[i]);
+    }
+    return text + (names.size() == 1 ? " is not a name the language knows; it counted as 0"
+                                     : " are not names the language knows; they counted as 0");
+}
+
+std::string explainCalculation(const Calculation &c)
+{
+    std::string reason;
+    if (!c.ok) {
+        const std::string number = std::to_string(c.error.number);
+        if (!c.notAFunction.empty()) {
+            reason = shortened(c.notAFunction) + " is not a function";
+            reason += c.nearestName.empty() ? " of the language" : "; did you mean " + c.nearestName + "?";
+            reason += std::string(" (") + errorDescription(c.error.number) + ", error " + number + ")";
+        } else if (!c.valueText.empty()) {
+            reason = c.error.description + ": the value is " + c.valueText + " (error " + number + ")";
+        } else {
+            reason = c.error.description;
+            if (c.syntaxError && c.errorPosition >= 0)
+                reason += " at character " + std::to_string(c.errorPosition + 1);
+            // A cancelled calculation has no number of the language to show.
+            if (c.error.number >= 0)
+                reason += " (error " + number + ")";
+        }
+    } else if (!c.valueText.empty()) {
+        reason = c.valueText + ", read as a number";
+    }
+    const std::string names = undefinedNamesText(c.undefinedNames);
+    if (!names.empty())
+        reason += (reason.empty() ? "" : ". ") + names;
+    return reason;
+}
 
 std::string_view trimSpaces(std::string_view text)
 {
@@ -69,16 +157,30 @@ std::string rewriteExpression(std::string_view expression)
     return rewritten;
 }
 
-Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+namespace {
+
+Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
 {
     Calculation calculation;
     const std::string_view expression = trimSpaces(text);
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
     const bool unchanged = !mayChangeCase(expression) && expression.find("INT") == std::string_view::npos;
-    EvalResult evaluated = unchanged ? engine.Eval(expression) : engine.Eval(rewriteExpression(expression));
+    const std::string rewritten = unchanged ? std::string() : rewriteExpression(expression);
+    const std::string_view evaluatedText = unchanged ? expression : std::string_view(rewritten);
+    EvalResult evaluated = engine.Eval(evaluatedText);
+    calculation.undefinedNames = std::move(evaluated.undefinedNames);
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);
+        calculation.syntaxError = evaluated.syntaxError;
+        placeError(calculation, text, expression, evaluatedText, evaluated.where, evaluated.length);
+        if (evaluated.notAFunction && calculation.errorPosition >= 0) {
+            // The name as the user spelled it, upper-cased: "Print" reads as PRFIX to the engine.
+            const std::size_t from = byteOffsetOfUnit(text, calculation.errorPosition);
+            const std::size_t to = byteOffsetOfUnit(text, calculation.errorPosition + calculation.errorLength);
+            calculation.notAFunction = upperCaseText(text.substr(from, to - from));
+            calculation.nearestName = std::string(nearestFunctionName(calculation.notAFunction));
+        }
         return calculation;
     }
     if (evaluated.value.isObject()) {
@@ -91,9 +193,17 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
         }
     }
     const Value &value = evaluated.value;
+    if (valueTexts && (value.type() == VarType::String || value.type() == VarType::Date ||
+                       value.type() == VarType::Boolean)) {
+        calculation.ok = true;
+        calculation.isText = true;
+        calculation.resultText = "= " + toText(value);
+        return calculation;
+    }
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
         calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);
+        calculation.valueText = describeValue(value);
         return calculation;
     }
     // The number subtypes' texts always read as numbers; only the others need reading back.
@@ -109,8 +219,11 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
         ParsedNumber number = parseNumericString(*numberText);
         if (number.status != ParsedNumber::Ok) {
             calculation.error = ScriptError(number.status == ParsedNumber::OutOfRange ? Overflow : TypeMismatch);
+            calculation.valueText = describeValue(value);
             return calculation;
         }
+        if (value.isString())
+            calculation.valueText = describeValue(value);
         zero = number.value == 0.0;
         // A string that reads as a number ("1,234", " 12", "&HFF") is formatted by its value.
         numberText = formatDouble(number.value);
@@ -123,6 +236,18 @@ Calculation calculateResultText(ScriptControl &engine, std::string_view text, in
     }
     calculation.resultText = FormatResult(*numberText, decimalPlaces);
     return calculation;
+}
+
+} // namespace
+
+Calculation calculateResultText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+{
+    return calculate(engine, text, decimalPlaces, false);
+}
+
+Calculation calculateValueText(ScriptControl &engine, std::string_view text, int decimalPlaces)
+{
+    return calculate(engine, text, decimalPlaces, true);
 }
 
 } // namespace eval

@@ -208,6 +208,11 @@ std::string toText(const Value &value)
         throw ScriptError(InvalidUseOfNull);
     if (value.isArray())
         throw ScriptError(TypeMismatch);
+    // The language writes its floating-point numbers its own way; the result box does not.
+    if (value.type() == VarType::Double)
+        return languageDoubleText(value.asDouble());
+    if (value.type() == VarType::Single)
+        return languageSingleText(value.asSingle());
     return *NumberText(value);
 }
 

@@ -10,10 +10,11 @@ void EvalBudget::checkTime()
     if (!started_) {
         started_ = true;
         deadline_ = now + timeout_;
-        return;
-    }
-    if (now > deadline_)
+    } else if (now > deadline_) {
         throw ScriptError(EvaluationTimedOut);
+    }
+    if (checkpoint_ != nullptr && *checkpoint_)
+        (*checkpoint_)();
 }
 
 std::size_t arrayBytes(const Value &array)

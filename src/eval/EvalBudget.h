@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace eval {
 
@@ -52,6 +53,10 @@ public:
         return answer;
     }
 
+    // Called at every reading of the clock: the host keeps its window alive there, and may stop
+    // the evaluation by throwing a ScriptError (the user cancelled). Not owned.
+    void setCheckpoint(const std::function<void()> *checkpoint) { checkpoint_ = checkpoint; }
+
     // Text the evaluation keeps while it works on other parts (left operands, arguments).
     void hold(std::size_t bytes) { held_ += bytes; }
     void release(std::size_t bytes) { held_ -= bytes; }
@@ -69,6 +74,7 @@ private:
     bool started_ = false;
     std::uint32_t steps_ = 0;
     std::size_t held_ = 0;
+    const std::function<void()> *checkpoint_ = nullptr;
 };
 
 // The bytes of text a value holds.

@@ -336,8 +336,9 @@ void Lexer::readRadixNumber(Token &token, int radix)
     const std::int32_t number = value <= 0xFFFFu && !wide
                                     ? static_cast<std::int16_t>(static_cast<std::uint16_t>(value))
                                     : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    // Typed as the narrowest that holds the value: &H10& and &HFFFFFFFF& are Integers.
-    if (number >= -32768 && number <= 32767)
+    // Typed as the narrowest that holds the value: &H10& and &HFFFFFFFF& are Integers. -32768
+    // is the one exception, a Long: its magnitude has no Integer (&H8000 is a Long, &H8001 not).
+    if (number >= -32767 && number <= 32767)
         token.literal = Value::integer(static_cast<std::int16_t>(number));
     else
         token.literal = Value::longValue(number);

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -123,7 +124,112 @@ bool formatFixedRange(double value, std::string &out)
     return true;
 }
 
+// The leading significant digits of a positive finite value, rounded on its exact decimal
+// expansion, and the power of ten of the first digit. to_chars rounds a tie to even; the
+// language's own conversion rounds it away from zero (the Single 654322.25 writes "654322.3").
+struct Significand
+{
+    char digits[16];
+    int count;    // trailing zeros dropped
+    int exponent; // the value is d.ddd x 10^exponent
+};
+
+// "d.ddde-XX" into its digits and exponent.
+int scientificParts(const char *text, const char *end, char *digits, int most)
+{
+    int n = 0;
+    const char *p = text;
+    for (; p != end && *p != 'e'; ++p)
+        if (*p != '.' && n < most)
+            digits[n++] = *p;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exponent);
+    return exponent;
+}
+
+Significand roundSignificand(double magnitude, int precision)
+{
+    Significand out{};
+    char buffer[40];
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
+                           precision - 1);
+    out.exponent = scientificParts(buffer, r.ptr, out.digits, precision);
+    out.count = precision;
+    // A tie shows as a 5 and a 0 in the two digits after the kept ones; the exact expansion
+    // (at most 767 significant digits for a double) tells a true tie from a near one.
+    char wider[40], widerDigits[20];
+    r = std::to_chars(wider, wider + sizeof wider, magnitude, std::chars_format::scientific, precision + 1);
+    scientificParts(wider, r.ptr, widerDigits, precision + 2);
+    if (widerDigits[precision] == '5' && widerDigits[precision + 1] == '0') {
+        static thread_local char exact[800];
+        r = std::to_chars(exact, exact + sizeof exact, magnitude, std::chars_format::scientific, 767);
+        const char *e = std::find(static_cast<const char *>(exact), static_cast<const char *>(r.ptr), 'e');
+        // Digits sit at 0 and from 2 on (after the point): index precision + 1 is the 5.
+        if (std::all_of(static_cast<const char *>(exact) + precision + 2, e, [](char c) { return c == '0'; })) {
+            out.exponent = scientificParts(exact, r.ptr, out.digits, precision);
+            int i = precision - 1;
+            for (; i >= 0 && out.digits[i] == '9'; --i)
+                out.digits[i] = '0';
+            if (i >= 0) {
+                ++out.digits[i];
+            } else {
+                out.digits[0] = '1';
+                ++out.exponent;
+            }
+        }
+    }
+    while (out.count > 1 && out.digits[out.count - 1] == '0')
+        --out.count;
+    return out;
+}
+
+// The fixed form while the value is below `limit` and its rounded digits reach at most
+// `precision` places after the point; else the exponent form. The limit is tested on the value
+// itself: 999999999999999.9 rounds to 16 digits and still writes "1000000000000000".
+std::string languageText(double value, int precision, double limit)
+{
+    if (value == 0)
+        return "0"; // also for negative zero
+    if (!std::isfinite(value))
+        return formatGeneral(value, precision);
+    const double magnitude = std::fabs(value);
+    const Significand s = roundSignificand(magnitude, precision);
+    std::string out = value < 0 ? "-" : "";
+    const int places = s.count - 1 - s.exponent;
+    if (magnitude < limit && places <= precision) {
+        if (s.exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-s.exponent - 1), '0');
+            out.append(s.digits, static_cast<std::size_t>(s.count));
+        } else {
+            const int whole = s.exponent + 1;
+            out.append(s.digits, static_cast<std::size_t>(std::min(whole, s.count)));
+            out.append(static_cast<std::size_t>(std::max(whole - s.count, 0)), '0');
+            if (places > 0) {
+                out += '.';
+                out.append(s.digits + whole, static_cast<std::size_t>(places));
+            }
+        }
+        return out;
+    }
+    out += s.digits[0];
+    if (s.count > 1) {
+        out += '.';
+        out.append(s.digits + 1, static_cast<std::size_t>(s.count - 1));
+    }
+    out += s.exponent < 0 ? "E-" : "E+";
+    const int e = std::abs(s.exponent);
+    if (e < 10)
+        out += '0';
+    out += std::to_string(e);
+    return out;
+}
+
 } // namespace
+
+std::string languageDoubleText(double value) { return languageText(value, 15, 1e15); }
+
+std::string languageSingleText(float value) { return languageText(value, 7, 1e7); }
 
 std::string formatDouble(double value)
 {

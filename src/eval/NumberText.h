@@ -8,19 +8,27 @@
 
 namespace eval {
 
-// The standard number-to-text conversion: "-" for negatives, "." as the point, no grouping,
-// a "0" before a bare point, at most 15 significant digits with trailing fraction zeros dropped,
-// and exponent notation (1E+20, 1E-05) from 1E+15 up and below 0.0001.
+// The result box's number text of a Double (%.15G): "-" for negatives, "." as the point, no
+// grouping, a "0" before a bare point, at most 15 significant digits with trailing fraction zeros
+// dropped, and exponent notation (1E+20, 1E-05) from 1E+15 up and below 0.0001.
 std::string formatDouble(double value);
 // The same with at most 7 significant digits, for single precision (exponent from 1E+07 up).
 std::string formatSingle(float value);
+// A Double as the language writes it for CStr, "&", Len and the string functions, which differs
+// from the form above: 15 significant digits rounded, a tie away from zero; the fixed form below
+// 1E+15 when it needs at most 15 digits after the point (0.00001, 0.000000000000001), else the
+// exponent form (1.23091190267348E-03, 3.33333333333333E-02, 1E-16, 1E+15).
+std::string languageDoubleText(double value);
+// The same for a Single: 7 digits, and at most 7 after the point below 1E+07 (3.333333E-02).
+std::string languageSingleText(float value);
 // Currency: up to four decimals, trailing zeros dropped ("3.3333", "-0.5", "12").
 std::string formatCurrency(std::int64_t scaled);
 // Date and time of a date serial, in the language's default US form ("1/2/2000 3:04:05 PM").
 std::string formatDate(double serial);
 
-// The value as text, as the language's CStr gives it; no text for a null value.
-// Empty gives the empty text, Boolean "True" or "False", a String itself.
+// The value's number text for the result box; no text for a null value. Empty gives the empty
+// text, Boolean "True" or "False", a String itself. The language's own text (CStr) is toText in
+// Conversions.h: the same but for Doubles and Singles, which it writes as above.
 std::optional<std::string> NumberText(const Value &value);
 
 } // namespace eval

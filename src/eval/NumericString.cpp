@@ -112,17 +112,23 @@ Spelling spell(std::string_view text)
         }
         text.remove_prefix(1);
     }
-    bool closed = false;
+    // After the digits: blanks, the closing parenthesis, or the sign when none led ("5-" is -5,
+    // "-5-" is no number).
+    bool closed = false, trailingSign = false;
     for (;;) {
         if (!text.empty() && isBlank(text.back())) {
         } else if (!text.empty() && text.back() == ')' && parenthesised && !closed) {
             closed = true;
+        } else if (!text.empty() && (text.back() == '+' || text.back() == '-') && !signed_ &&
+                   !trailingSign) {
+            trailingSign = true;
+            out.negative = text.back() == '-';
         } else {
             break;
         }
         text.remove_suffix(1);
     }
-    if (parenthesised != closed || (parenthesised && signed_))
+    if (parenthesised != closed || (parenthesised && (signed_ || trailingSign)))
         return out;
     if (parenthesised)
         out.negative = true;

@@ -6,8 +6,9 @@
 namespace eval {
 
 // How the language reads a string as a number when it coerces one ("12" + 1, CDbl(" 1.5E3 ")):
-// blanks around, an optional sign, a "$", parentheses for a negative amount,
-// decimal digits (commas may group the whole part), a point, an exponent, or &H / &O radix forms.
+// blanks around, an optional sign before the digits or after them ("5-" is -5), a "$",
+// parentheses for a negative amount, decimal digits (commas may group the whole part), a point,
+// an exponent, or &H / &O radix forms.
 struct ParsedNumber
 {
     enum Status { Ok, NotNumeric, OutOfRange };

@@ -355,18 +355,7 @@ struct LogicalOperand
     VarType type;
 };
 
-// Beside another operand a string counts as a Boolean: "True", "False", "#TRUE#", "#FALSE#",
-// or a number, true when not zero.
-LogicalOperand logicalOperand(const Value &v)
-{
-    if (isIntegerLike(v.type()))
-        return {wholeOf(v), v.type()};
-    if (v.isString())
-        return {toBoolean(v) ? -1 : 0, VarType::Boolean};
-    return {toLong(v), v.type()};
-}
-
-// Alone under Not a string is read as a number (Not "0" is the Long -1), or else as a Boolean word.
+// Under Not a string is read as a number (Not "0" is the Long -1), or else as a Boolean word.
 LogicalOperand notOperand(const Value &v)
 {
     if (v.isString() && parseNumericString(v.asString()).status == ParsedNumber::NotNumeric) {
@@ -374,6 +363,28 @@ LogicalOperand notOperand(const Value &v)
             return {*word ? -1 : 0, VarType::Boolean};
     }
     return isIntegerLike(v.type()) ? LogicalOperand{wholeOf(v), v.type()} : LogicalOperand{toLong(v), v.type()};
+}
+
+// Beside another operand a string is read as under Not, but ranks as a Boolean in the result's
+// subtype: "1" And 255 is the Integer 1, "True" And "5" the Boolean True.
+LogicalOperand logicalOperand(const Value &v)
+{
+    if (isIntegerLike(v.type()))
+        return {wholeOf(v), v.type()};
+    if (v.isString())
+        return {notOperand(v).bits, VarType::Boolean};
+    return {toLong(v), v.type()};
+}
+
+// An operand converted to the result's subtype before the bits meet: a Boolean is all or no
+// bits ("1" And "2" is True), and a string too wide for an Integer result overflows.
+int64_t fitTo(int64_t bits, VarType type)
+{
+    if (type == VarType::Boolean)
+        return bits != 0 ? -1 : 0;
+    if (type == VarType::Integer && (bits < -32768 || bits > 32767))
+        throw ScriptError(Overflow);
+    return bits;
 }
 
 int64_t logicalBits(BinaryOp op, int64_t a, int64_t b)
@@ -395,8 +406,8 @@ Value logicalWithNull(BinaryOp op, const Value &left, const Value &right)
     if (knownValue.isNull())
         return Value::null();
     const LogicalOperand known = logicalOperand(knownValue);
-    const int64_t k = known.bits;
     const VarType type = known.type == VarType::Boolean ? VarType::Boolean : logicalType(known.type, known.type);
+    const int64_t k = fitTo(known.bits, type);
     switch (op) {
     case BinaryOp::And:
         return k == 0 ? logicalResult(0, type) : Value::null();
@@ -417,7 +428,8 @@ Value logical(BinaryOp op, const Value &left, const Value &right)
     if (left.isNull() || right.isNull())
         return logicalWithNull(op, left, right);
     const LogicalOperand a = logicalOperand(left), b = logicalOperand(right);
-    return logicalResult(logicalBits(op, a.bits, b.bits), logicalType(a.type, b.type));
+    const VarType type = logicalType(a.type, b.type);
+    return logicalResult(logicalBits(op, fitTo(a.bits, type), fitTo(b.bits, type)), type);
 }
 
 } // namespace

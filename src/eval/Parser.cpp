@@ -19,7 +19,12 @@ constexpr std::size_t MaxNumberTextBytes = 64;
 struct SyntaxFailure
 {
     int number;
+    std::size_t where;  // byte offset of the token it stopped at
+    std::size_t length; // that token's length in bytes
 };
+
+// A name is kept at most this many times: enough to tell the user, bounded for any text.
+constexpr std::size_t MaxUndefinedNames = 16;
 
 // Binding strength of a binary operator token, or 0 when the token is none.
 int precedence(TokenKind kind, BinaryOp &op)
@@ -59,7 +64,36 @@ Value combine(BinaryOp op, Value &&left, const Value &right, bool leftLiteral, b
 
 } // namespace
 
-void Parser::fail(int number) const { throw SyntaxFailure{number}; }
+void Parser::fail(int number) const
+{
+    // The end token has no text of its own: it stands at the end.
+    const std::size_t where = token_.text.data() == nullptr ? source_.size()
+                                                            : std::size_t(token_.text.data() - source_.data());
+    throw SyntaxFailure{number, where, token_.text.size()};
+}
+
+void Parser::noteUndefined(std::string_view name)
+{
+    std::vector<std::string> *names = environment_.undefinedNames;
+    if (names == nullptr || names->size() >= MaxUndefinedNames)
+        return;
+    // A name is kept in part only: what a user reads of it is its start.
+    constexpr std::size_t keptBytes = 64;
+    if (name.size() > keptBytes) {
+        std::size_t cut = keptBytes;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut; // not inside a UTF-8 sequence
+        name = name.substr(0, cut);
+    }
+    std::string upper(name);
+    for (char &c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    for (const std::string &known : *names)
+        if (known == upper)
+            return;
+    names->push_back(std::move(upper));
+}
 
 template <typename Operation>
 Value Parser::guarded(Operation &&operation)
@@ -100,12 +134,19 @@ Parser::Outcome Parser::evaluate(std::string_view source, const CallContext &env
         if (parser.failed_) {
             outcome.kind = Outcome::RuntimeFailure;
             outcome.error = std::move(parser.runtimeError_);
+            if (!parser.notAFunction_.empty()) {
+                outcome.notAFunction = true;
+                outcome.where = std::size_t(parser.notAFunction_.data() - source.data());
+                outcome.length = parser.notAFunction_.size();
+            }
         } else {
             outcome.value = std::move(value);
         }
     } catch (const SyntaxFailure &failure) {
         outcome.kind = Outcome::SyntaxFailure;
         outcome.error = ScriptError(failure.number);
+        outcome.where = failure.where;
+        outcome.length = failure.length;
     }
     return outcome;
 }
@@ -278,7 +319,10 @@ Value Parser::parseCall(std::string_view name)
         });
     } else if (std::optional<Value> constant = findConstant(name)) {
         if (parenthesised)
-            result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
+            result = guarded([&]() -> Value {
+                notAFunction_ = name;
+                throw ScriptError(TypeMismatch, std::string(name));
+            });
         else
             result = std::move(*constant);
     } else if (name.size() == 3 && (name[0] | 0x20) == 'e' && (name[1] | 0x20) == 'r' && (name[2] | 0x20) == 'r') {
@@ -289,7 +333,12 @@ Value Parser::parseCall(std::string_view name)
             return errObject();
         });
     } else if (parenthesised) {
-        result = guarded([&]() -> Value { throw ScriptError(TypeMismatch, std::string(name)); });
+        result = guarded([&]() -> Value {
+            notAFunction_ = name;
+            throw ScriptError(TypeMismatch, std::string(name));
+        });
+    } else if (!failed_) {
+        noteUndefined(name); // a variable never assigned: Empty, which users rarely mean
     }
     environment_.budget.release(heldBytes);
     arguments_.resize(first);

@@ -33,6 +33,12 @@ public:
         Kind kind = Ok;
         Value value;
         ScriptError error;
+        // Where the failure lies in the text, as byte offsets: for a syntax error the token
+        // the parser stopped at (the text's length when it ran out); for a name called as a
+        // function that is none, the name. `where` is npos when neither applies.
+        std::size_t where = std::string_view::npos;
+        std::size_t length = 0;
+        bool notAFunction = false;
     };
 
     static Outcome evaluate(std::string_view source, RandomGenerator &random, EvalBudget &budget);
@@ -42,7 +48,7 @@ public:
 
 private:
     Parser(std::string_view source, const CallContext &environment)
-        : lexer_(source), environment_(environment), depth_(environment.depth) {}
+        : source_(source), lexer_(source), environment_(environment), depth_(environment.depth) {}
 
     void advance() { lexer_.next(token_); }
     Value parseExpression(int minimumPrecedence);
@@ -53,11 +59,13 @@ private:
     // A parenthesised list onto arguments_; returns the count and adds the text it holds.
     std::size_t parseArguments(std::size_t &heldBytes);
     [[noreturn]] void fail(int number) const;
+    void noteUndefined(std::string_view name);
 
     // Runs one operation unless evaluation has already failed; a failure is kept, not thrown.
     template <typename Operation>
     Value guarded(Operation &&operation);
 
+    std::string_view source_;
     Lexer lexer_;
     CallContext environment_;
     Token token_;
@@ -65,6 +73,7 @@ private:
     bool failed_ = false;
     bool literal_ = false; // the value just parsed is a literal of the text, parentheses aside
     ScriptError runtimeError_;
+    std::string_view notAFunction_; // the name called that is no function, when that failed
     std::vector<Value> arguments_; // of the calls being parsed, innermost last
 };
 

@@ -6,8 +6,11 @@
 #include "Value.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <utility>
 
 namespace eval {
 
@@ -19,6 +22,15 @@ struct EvalResult
     bool ok = false;
     Value value;
     ScriptError error;
+    bool syntaxError = false; // the text did not compile: nothing of it ran
+    // Where the failure lies, in bytes of the text evaluated: the token a syntax error stopped
+    // at, or the name called as a function that is none (`notAFunction`); npos otherwise.
+    std::size_t where = std::string_view::npos;
+    std::size_t length = 0;
+    bool notAFunction = false;
+    // Names read as variables never assigned, which are Empty: upper case, each once, in the
+    // order met, at most 16; none when the text did not compile.
+    std::vector<std::string> undefinedNames;
 };
 
 // The script engine behind the calculator: evaluates expressions of the VBScript expression
@@ -44,11 +56,16 @@ public:
     void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
+    // Run now and then during an evaluation (see EvalBudget::setCheckpoint); it may throw a
+    // ScriptError to stop the evaluation with that error.
+    void setCheckpoint(std::function<void()> checkpoint) { checkpoint_ = std::move(checkpoint); }
+
 private:
     std::string language_ = "VBScript";
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;
+    std::function<void()> checkpoint_;
     std::int32_t locale_ = 1033;
 };
 

@@ -11,6 +11,7 @@ const char *errorDescription(int number)
     case SubscriptOutOfRange: return "Subscript out of range";
     case DivisionByZero: return "Division by zero";
     case EvaluationTimedOut: return "Evaluation timed out";
+    case EvaluationCancelled: return "Calculation cancelled";
     case TypeMismatch: return "Type mismatch";
     case OutOfStackSpace: return "Out of stack space";
     case PermissionDenied: return "Permission denied";
@@ -18,6 +19,7 @@ const char *errorDescription(int number)
     case InvalidUseOfNull: return "Invalid use of Null";
     case ObjectRequired: return "Object required";
     case CannotCreateObject: return "ActiveX component can't create object";
+    case VariableIsUndefined: return "Variable is undefined";
     case ObjectLacksMember: return "Object doesn't support this property or method";
     case ArgumentNotOptional: return "Argument not optional";
     case WrongNumberOfArguments: return "Wrong number of arguments or invalid property assignment";

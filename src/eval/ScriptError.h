@@ -12,6 +12,7 @@ enum ErrorNumber : int {
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
     EvaluationTimedOut = 18, // the engine's time-out stopped the evaluation
+    EvaluationCancelled = -1, // the user stopped the evaluation (not one of the language's numbers)
     TypeMismatch = 13,
     OutOfStackSpace = 28,
     PermissionDenied = 70,
@@ -19,6 +20,7 @@ enum ErrorNumber : int {
     InvalidUseOfNull = 94,
     ObjectRequired = 424,
     CannotCreateObject = 429,
+    VariableIsUndefined = 500, // a name read as a variable under the command line's --strict
     ObjectLacksMember = 438,
     ArgumentNotOptional = 449,
     WrongNumberOfArguments = 450,

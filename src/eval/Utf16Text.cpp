@@ -1,5 +1,7 @@
 #include "Utf16Text.h"
 
+#include <cstring>
+
 namespace eval {
 namespace {
 
@@ -31,9 +33,84 @@ char32_t decode(std::string_view s, std::size_t &i)
     return code;
 }
 
+// The length of the well-formed sequence at position i, or 0. Lone surrogates (ED A0..BF xx)
+// count as well-formed when `surrogates` is set.
+std::size_t sequenceLength(std::string_view s, std::size_t i, bool surrogates)
+{
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = at(i);
+    if (lead < 0x80)
+        return 1;
+    const std::size_t rest = s.size() - i;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return rest >= 2 && isContinuation(at(i + 1)) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (rest < 3 || !isContinuation(at(i + 1)) || !isContinuation(at(i + 2)))
+            return 0;
+        const unsigned char second = at(i + 1);
+        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0 && !surrogates))
+            return 0;
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (rest < 4 || !isContinuation(at(i + 1)) || !isContinuation(at(i + 2)) || !isContinuation(at(i + 3)))
+            return 0;
+        const unsigned char second = at(i + 1);
+        if ((lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90))
+            return 0;
+        return 4;
+    }
+    return 0;
+}
+
+bool wellFormed(std::string_view text, bool surrogates)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        // Every expression passes here: ASCII eight bytes at a time.
+        if (std::uint64_t word; i + 8 <= text.size()) {
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if ((word & 0x8080808080808080u) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t n = sequenceLength(text, i, surrogates);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
 int unitsOfLead(unsigned char c) { return isContinuation(c) ? 0 : c >= 0xF0 ? 2 : 1; }
 
 } // namespace
+
+bool isUtf8(std::string_view text) { return wellFormed(text, false); }
+
+std::string wellFormedText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = sequenceLength(text, i, true);
+        if (n > 0) {
+            out.append(text, i, n);
+            i += n;
+            continue;
+        }
+        // One replacement for the lead byte and the continuation bytes that follow it.
+        out += "\xEF\xBF\xBD";
+        ++i;
+        while (i < text.size() && isContinuation(static_cast<unsigned char>(text[i])))
+            ++i;
+    }
+    return out;
+}
 
 void appendUtf8(std::string &out, char32_t code)
 {

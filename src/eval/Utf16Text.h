@@ -18,6 +18,14 @@ std::size_t byteOffsetOfUnit(std::string_view text, std::int64_t unit);
 // UTF-16 units in the text before a byte offset.
 std::int64_t unitsBefore(std::string_view text, std::size_t byteOffset);
 
+// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates, nothing beyond
+// U+10FFFF): what text from outside must be.
+bool isUtf8(std::string_view text);
+// The text with every malformed byte sequence replaced by U+FFFD, keeping the engine's own
+// lone surrogates: text from outside can then hold no byte the engine gives a meaning of
+// its own (the odd-byte marker below), and every function counts it alike.
+std::string wellFormedText(std::string_view text);
+
 // One character (or a lone surrogate, which travels as its own sequence) onto UTF-8 text.
 void appendUtf8(std::string &out, char32_t code);
 

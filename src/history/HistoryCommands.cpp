@@ -1,6 +1,7 @@
 // Saving the history to a text file and loading it back.
 #include "app/FormTallix.h"
 #include "shared/TrimSpaces.h"
+#include "shared/Windows1252.h"
 
 #include "HistoryFile.h"
 
@@ -21,6 +22,31 @@ namespace app {
 namespace {
 
 const QString fileFilter = QStringLiteral("Text Files (*.txt)");
+// The save dialog says what the file will hold, so that nobody expects UTF-8.
+const QString saveFileFilter = QStringLiteral("Text Files, Windows-1252 with CR LF (*.txt)");
+
+// The file keeps the code page the history files have always had, and a character outside it
+// is written as "?": the question that comes before such a loss, naming the first such
+// character, or empty text when nothing would be lost.
+QString lossQuestion(const QStringList &expressionRows, const QStringList &resultRows)
+{
+    const qsizetype rows = qMin(expressionRows.size(), resultRows.size());
+    for (qsizetype i = 0; i < rows; ++i) {
+        for (const QString *row : {&expressionRows[i], &resultRows[i]}) {
+            const qsizetype at = shared::firstOutsideWindows1252(*row);
+            if (at < 0)
+                continue;
+            const char32_t code = QStringView(*row).mid(at).toUcs4().value(0);
+            const QString character = QString::fromUcs4(&code, 1);
+            return QStringLiteral("History files are Windows-1252 text, which cannot hold \"%1\" "
+                                  "(U+%2) in row %3 nor any other character outside that code "
+                                  "page: each would be saved as \"?\".\r\n\r\nSave anyway?")
+                .arg(character, QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper())
+                .arg(i + 1);
+        }
+    }
+    return {};
+}
 
 QString cannotLoad(const QString &path, const QString &why)
 {
@@ -105,7 +131,7 @@ QString FormTallix::ChooseSaveFile()
 {
     platform::FileDialogs::Request request;
     request.title = QStringLiteral("Save to text file");
-    request.filter = fileFilter;
+    request.filter = saveFileFilter;
     request.folder = dialogFolder();
     request.name =
         QStringLiteral("Tallix_") + c_.fileSystem->today().toString(QStringLiteral("yyyyMMdd"));
@@ -135,6 +161,11 @@ void FormTallix::mnuSave_Click()
     if (c_.fileSystem->fileExists(path) &&
         c_.messages->show(QStringLiteral("This file is exists, overwrite it?      "),
                           int(platform::msgbox::YesNo) + int(platform::msgbox::Information),
+                          QStringLiteral("Save as")) == platform::msgbox::No)
+        return;
+    if (const QString question = lossQuestion(history_.expressionRows(), history_.resultRows());
+        !question.isEmpty() &&
+        c_.messages->show(question, int(platform::msgbox::YesNo) + int(platform::msgbox::Exclamation),
                           QStringLiteral("Save as")) == platform::msgbox::No)
         return;
     // Written whole to a new file that then takes the old one's place: a failing save never

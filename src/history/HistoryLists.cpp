@@ -46,6 +46,15 @@ void HistoryLists::appendEntry(const QString &expression, const QString &resultT
 {
     expressions_.addItem(expression);
     results_.addItem(QStringLiteral("  ") + resultText);
+    const int last = results_.count() - 1;
+    results_.ensureVisible(last);
+    expressions_.ensureVisible(last);
+}
+
+void HistoryLists::removeEntry(int index)
+{
+    expressions_.removeItem(index);
+    results_.removeItem(index);
 }
 
 void HistoryLists::appendLoadedEntries(const QStringList &expressions, const QStringList &numberTexts)

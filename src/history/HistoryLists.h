@@ -33,7 +33,9 @@ public:
     void fillInstructionRows(); // empties both lists first
     void emptyBoth();
     // The expression, then two spaces and the result text ("  = 595.09").
+    // The new entry is scrolled into sight in both lists.
     void appendEntry(const QString &expression, const QString &resultText);
+    void removeEntry(int index); // both rows of entry `index`
     // Entries loaded from a history file, (expression, number text) pairs in order: each
     // result row is two spaces, "= " and the number text.
     void appendLoadedEntries(const QStringList &expressions, const QStringList &numberTexts);

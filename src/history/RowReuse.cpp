@@ -19,6 +19,14 @@ void FormTallix::connectRowReuse()
     c_.Command1->onClick = [this] { Command1_Click(); };
     c_.mnuClsHistory->onClick = [this] { mnuClsHistory_Click(); };
     c_.mnuClearAll->onClick = [this] { mnuClearAll_Click(); };
+    c_.List1->onDeleteKey = [this] { List1_KeyDelete(); };
+    c_.List2->onDeleteKey = [this] { List2_KeyDelete(); };
+    c_.Text1->onRecall = [this](int direction) { Text1_Recall(direction); };
+    // Right after a calculation the focus is on the send button: the walk starts from there too.
+    c_.CommandCC->onRecall = [this](int direction) {
+        c_.Text1->setFocus();
+        Text1_Recall(direction);
+    };
 }
 
 void FormTallix::List1_Click()
@@ -61,6 +69,55 @@ void FormTallix::mnuClearAll_Click()
     history_.emptyBoth();
     c_.Text1->setText(QString());
     c_.Text2->setText(QString());
+}
+
+} // namespace app
+
+namespace app {
+
+void FormTallix::List1_KeyDelete() { removeHistoryEntry(*c_.List1); }
+void FormTallix::List2_KeyDelete() { removeHistoryEntry(*c_.List2); }
+
+// Both rows of the entry go, so the lists stay paired; the instruction rows are no entry.
+void FormTallix::removeHistoryEntry(platform::ListBox &list)
+{
+    const int row = list.listIndex();
+    if (history_.instructionRowsShown() || row < 0 || row >= history_.count())
+        return;
+    history_.removeEntry(row);
+    platform::ListBox &other = &list == c_.List1 ? *c_.List2 : *c_.List1;
+    other.setListIndex(-1);
+    if (history_.count() == 0)
+        return;
+    // The entry that moved up takes the selection, so that Delete can go on down the list.
+    const int next = qMin(row, history_.count() - 1);
+    list.setListIndex(next);
+    list.ensureVisible(next);
+    other.setTopIndex(list.topIndex());
+}
+
+// As a shell's history: Ctrl+Up goes back an expression at a time, Ctrl+Down forward, and
+// forward past the newest brings back what was being typed. Editing a recalled expression, or
+// typing anew, starts the next walk from the newest again.
+void FormTallix::Text1_Recall(int direction)
+{
+    const int count = history_.instructionRowsShown() ? 0 : history_.count();
+    if (recallRow_ < 0 || recallRow_ > count || c_.Text1->text() != recallShown_) {
+        if (direction > 0)
+            return; // nothing comes after what is being typed
+        recallRow_ = count;
+        recallTyped_ = c_.Text1->text();
+        // The box still holds the expression just calculated: it is the newest row already.
+        if (count > 0 && shared::trimSpaces(recallTyped_) == c_.List1->item(count - 1))
+            recallRow_ = count - 1;
+    }
+    const int row = qBound(0, recallRow_ + direction, count);
+    if (row == recallRow_)
+        return; // at the oldest already
+    c_.Text1->setText(row == count ? recallTyped_ : c_.List1->item(row));
+    c_.Text1->setSelStart(int(c_.Text1->text().size()));
+    recallShown_ = c_.Text1->text();
+    recallRow_ = row == count ? -1 : row;
 }
 
 } // namespace app

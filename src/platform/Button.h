@@ -16,6 +16,12 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
+    // A character key (Backspace included) typed while the button has the focus, other than
+    // Space and Enter, which press it. The handler may move the focus: a key it leaves non-zero
+    // then goes on to the control that has the focus now, as if typed there.
+    std::function<void(int &keyAscii)> onKeyPress;
+    // Ctrl+Up (-1) and Ctrl+Down (+1) while the button has the focus.
+    std::function<void(int direction)> onRecall;
 };
 
 } // namespace platform

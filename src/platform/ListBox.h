@@ -23,6 +23,8 @@ public:
             addItem(row);
     }
     virtual void clear() = 0;
+    virtual void removeItem(int index) = 0; // rows after it move up; no such row: nothing
+    virtual void ensureVisible(int index) = 0; // scrolls only when the row is out of sight
     virtual QString item(int index) const = 0;
     virtual int count() const = 0;
 
@@ -42,6 +44,7 @@ public:
     std::function<void()> onClick;       // after the clicked row is selected
     std::function<void()> onDoubleClick;
     std::function<void()> onScroll;      // the list has scrolled
+    std::function<void()> onDeleteKey;   // Delete pressed while the list has the focus
 };
 
 } // namespace platform

@@ -30,7 +30,7 @@ public:
     // Replaces the selection with `text` by one write of the whole text (the change handler
     // runs once, as for any write), then puts the caret right after it. All of the text after
     // the selection is kept, however long.
-    void setSelText(const QString &text)
+    virtual void setSelText(const QString &text)
     {
         const int start = selStart();
         const QString current = this->text();
@@ -44,6 +44,17 @@ public:
     virtual void setFocus() = 0;
     virtual void setFontBold(bool bold) = 0;
     virtual bool isFontBold() const = 0;
+    // The tooltip (empty text: none) and what a screen reader says of the box beside its name
+    // (empty text: the box's own description again).
+    virtual void setToolTip(const QString &text) = 0;
+    virtual QString toolTip() const = 0;
+    virtual void setAccessibleDescription(const QString &text) = 0;
+    virtual QString accessibleDescription() const = 0;
+    // Marks `length` characters from `start` as faulty with a wavy red underline (length 0:
+    // the character before `start`, for a fault at the end). Changes neither the text, nor the
+    // caret, nor the selection; the next change of the text takes the mark away, and so does
+    // a start of -1.
+    virtual void markFault(int start, int length) = 0;
 
     // After every change of the text, whatever made it.
     std::function<void()> onChange;
@@ -53,6 +64,10 @@ public:
     std::function<void(int &keyAscii)> onKeyPress;
     // A mouse click in the box, after the box has placed the caret.
     std::function<void()> onClick;
+    // The box got the focus from the keyboard: Tab or Shift+Tab.
+    std::function<void()> onKeyboardFocus;
+    // Ctrl+Up (-1) and Ctrl+Down (+1): a walk through earlier texts.
+    std::function<void(int direction)> onRecall;
     std::function<void()> onMouseMove; // over the box, a button pressed or not
     std::function<void()> onMouseDown;
     std::function<void()> onMouseUp;

@@ -40,6 +40,9 @@ public:
     std::function<void()> onMouseMove; // over the background
     // The outer size became known after it was read (a window manager framed the window late).
     std::function<void()> onFrameKnown;
+    // Window-wide keys: Ctrl+L or F6 (go to the expression), Ctrl+Shift+C (copy the result).
+    std::function<void()> onGoToExpressionKey;
+    std::function<void()> onCopyResultKey;
 };
 
 } // namespace platform

@@ -49,4 +49,14 @@ QByteArray toWindows1252(QStringView text)
     return bytes;
 }
 
+qsizetype firstOutsideWindows1252(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'?' && encode(c) == '?')
+            return i;
+    }
+    return -1;
+}
+
 } // namespace shared

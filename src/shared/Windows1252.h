@@ -11,5 +11,8 @@ namespace shared {
 // does), and a character the code page cannot hold encodes as "?".
 QString fromWindows1252(const char *bytes, qsizetype size);
 QByteArray toWindows1252(QStringView text);
+// Where the first character that the code page cannot hold begins (a surrogate pair counts as
+// one character), or -1 when it holds them all.
+qsizetype firstOutsideWindows1252(QStringView text);
 
 } // namespace shared

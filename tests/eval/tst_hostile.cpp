@@ -66,6 +66,46 @@ private slots:
         }
     }
 
+    // Bytes that are not UTF-8 inside a string literal: every function counts the text alike,
+    // whatever the bytes are (a 0xFF byte is no odd-byte marker).
+    void malformedTextCountsAlike_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("length");
+        QTest::newRow("FF FE") << QByteArray("\xFF\xFE") << 2;
+        QTest::newRow("letter, FF, letter") << QByteArray("a\xFF" "b") << 3;
+        QTest::newRow("FF then a letter at the end") << QByteArray("ab\xFF" "c") << 4;
+        QTest::newRow("overlong NUL") << QByteArray("\xC0\x80") << 1;
+        QTest::newRow("cut sequence") << QByteArray("x\xE2\x82") << 2;
+        QTest::newRow("stray continuations") << QByteArray("\x80\x80z") << 2;
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF5\x80\x80\x80") << 1;
+        QTest::newRow("lone surrogate kept") << QByteArray("\xED\xA0\x80") << 1;
+    }
+
+    void malformedTextCountsAlike()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, length);
+        const std::string s = "\"" + bytes.toStdString() + "\"";
+        // Len, LenB, AscB over the text and over Mid's pieces of it, and MidB back to the text.
+        const std::string checks[] = {
+            "Len(" + s + ")",
+            "LenB(" + s + ") = 2 * Len(" + s + ")",
+            "LenB(Mid(" + s + ", 1, 1) & Mid(" + s + ", 2)) = LenB(" + s + ")",
+            "AscB(Mid(" + s + ", 1, 1)) = AscB(" + s + ")",
+            "MidB(" + s + ", 1) = " + s,
+            "Len(Mid(" + s + ", Len(" + s + "))) = 1"};
+        eval::ScriptControl engine;
+        for (const std::string &check : checks) {
+            const eval::EvalResult r = engine.Eval(check);
+            QVERIFY2(r.ok, check.c_str());
+            if (&check == &checks[0])
+                QCOMPARE(r.value.asLong(), length);
+            else
+                QVERIFY2(r.value.asBoolean(), check.c_str());
+        }
+    }
+
     // Fixed seeds: a failure names an input that can be replayed.
     void randomInput()
     {

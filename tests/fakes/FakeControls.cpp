@@ -9,6 +9,7 @@ void FakeTextBox::setText(const QString &text)
     text_ = text;
     start_ = 0;
     length_ = 0;
+    fault = QPoint(-1, 0);
     if (onChange)
         onChange();
 }
@@ -27,6 +28,8 @@ void FakeTextBox::edit(const QString &text, int caret)
     text_ = text;
     start_ = caret;
     length_ = 0;
+    if (changed)
+        fault = QPoint(-1, 0);
     if (changed && onChange)
         onChange();
 }
@@ -67,6 +70,7 @@ void FakeTextBox::typeText(const QString &keys)
 }
 
 void FakeButton::setFocus() { window_.focus = name_; }
+
 
 FakeButton &FakeForm::button(const QString &name)
 {

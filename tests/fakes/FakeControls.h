@@ -16,6 +16,7 @@
 
 #include <QBuffer>
 #include <QHash>
+#include <QPoint>
 #include <QStringList>
 
 #include <deque>
@@ -43,6 +44,13 @@ public:
     void setFocus() override;
     void setFontBold(bool b) override { bold_ = b; }
     bool isFontBold() const override { return bold_; }
+    void setToolTip(const QString &text) override { tip_ = text; }
+    QString toolTip() const override { return tip_; }
+    void setAccessibleDescription(const QString &text) override { description_ = text; }
+    QString accessibleDescription() const override { return description_; }
+    void markFault(int start, int length) override { fault = start < 0 ? QPoint(-1, 0) : QPoint(start, length); }
+
+    QPoint fault{-1, 0}; // the marked start and length; x is -1 when nothing is marked
 
     // A character key typed by the user: the key-press hook first, then the box applies it.
     void type(QChar key);
@@ -58,6 +66,7 @@ private:
     int length_ = 0;
     platform::Rgb color_;
     bool bold_ = false;
+    QString tip_, description_;
 };
 
 class FakeListBox : public platform::ListBox
@@ -65,6 +74,24 @@ class FakeListBox : public platform::ListBox
 public:
     void addItem(const QString &row) override { rows << row; }
     void clear() override { rows.clear(); selected = -1; top = 0; }
+    void removeItem(int index) override
+    {
+        if (index < 0 || index >= rows.size())
+            return;
+        rows.removeAt(index);
+        if (selected == index)
+            selected = -1;
+        else if (selected > index)
+            --selected;
+        top = qBound(0, top, qMax(0, int(rows.size()) - shownRows));
+    }
+    void ensureVisible(int index) override
+    {
+        if (index < top)
+            top = index;
+        else if (index >= top + shownRows)
+            top = index - shownRows + 1;
+    }
     QString item(int index) const override { return index >= 0 && index < rows.size() ? rows[index] : QString(); }
     int count() const override { return int(rows.size()); }
     int listIndex() const override { return selected; }
@@ -83,6 +110,7 @@ public:
     bool visible = true;
     int raised = 0;
     platform::Rgb color;
+    int shownRows = 8; // rows in sight at once
 };
 
 class FakeButton : public platform::Button

@@ -273,7 +273,7 @@ private slots:
 
         const platform::FileDialogs::Request &save = h.fake.fileDialogs.requests.front();
         QCOMPARE(save.title, QStringLiteral("Save to text file"));
-        QCOMPARE(save.filter, QStringLiteral("Text Files (*.txt)"));
+        QCOMPARE(save.filter, QStringLiteral("Text Files, Windows-1252 with CR LF (*.txt)"));
         QCOMPARE(save.name, QStringLiteral("Tallix_20260307"));
         QCOMPARE(save.defaultSuffix, QStringLiteral("txt"));
         QCOMPARE(save.folder, h.fake.fileSystem.documentsFolder()); // the program's folder is not writable
@@ -282,6 +282,50 @@ private slots:
         h.load(QString());
         QCOMPARE(h.fake.fileDialogs.requests.back().title, QStringLiteral("Open Calculate History File"));
         QCOMPARE(h.fake.fileDialogs.requests.back().folder, h.folder);
+    }
+
+    // A character the file's code page cannot hold: asked before it becomes "?", the first
+    // such character named; No leaves everything as it was.
+    void saveAsksBeforeLosingCharacters_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("in an expression") << QStringLiteral("x\u221A2 \u2260 y") << QStringLiteral("= 1")
+                                          << QStringLiteral("\"\u221A\" (U+221A) in row 2")
+                                          << QByteArray("1  = 1\r\nx?2 ? y  = 1\r\n \r\n");
+        QTest::newRow("beyond the basic plane, in a result") << QStringLiteral("2") << QStringLiteral("= 2 \U0001F600")
+                                                             << QStringLiteral("\"\U0001F600\" (U+1F600) in row 2")
+                                                             << QByteArray("1  = 1\r\n2  = 2 ?\r\n \r\n");
+        QTest::newRow("all in the code page") << QStringLiteral("\u20AC \u00E9 ?") << QStringLiteral("= 3") << QString()
+                                              << QByteArray("1  = 1\r\n\x80 \xE9 ?  = 3\r\n \r\n");
+    }
+
+    void saveAsksBeforeLosingCharacters()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, result);
+        QFETCH(QString, named);
+        QFETCH(QByteArray, saved);
+        History h;
+        h.add(QStringLiteral("1"), QStringLiteral("= 1"));
+        h.add(expression, result);
+        const QString path = h.path(QStringLiteral("new.txt"));
+        h.fake.messages.answers = {platform::msgbox::No};
+        h.save(path);
+        if (named.isEmpty()) {
+            QVERIFY(h.fake.messages.shown.isEmpty());
+            QCOMPARE(h.readAll(path), saved);
+            return;
+        }
+        QCOMPARE(h.readAll(path), QByteArray("<missing>"));
+        QCOMPARE(h.fake.messages.shown.size(), 1);
+        QVERIFY2(h.fake.messages.shown[0].contains(named), qPrintable(h.fake.messages.shown[0]));
+        QVERIFY(h.fake.messages.shown[0].endsWith(QStringLiteral("Save anyway?|52|Save as")));
+        h.fake.messages.answers = {platform::msgbox::Yes};
+        h.save(path);
+        QCOMPARE(h.readAll(path), saved);
     }
 
     void cancelledDialogs()
@@ -359,6 +403,51 @@ private slots:
         lists.fillInstructionRows();
         QVERIFY(lists.instructionRowsShown());
         QCOMPARE(lists.count(), 5);
+    }
+
+    // Delete on a row takes its whole entry out of both lists, which stay paired and side by
+    // side; the next entry takes the selection. The instruction rows are no entry.
+    void deleteKeepsTheListsPaired_data()
+    {
+        QTest::addColumn<bool>("onResults"); // the key pressed in List2 rather than List1
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("expressions"); // what stays, joined by "|"
+        QTest::addColumn<int>("selected");
+        QTest::newRow("first expression") << false << 0 << "b|c|d|e|f|g|h|i|j" << 0;
+        QTest::newRow("a result in the middle") << true << 4 << "a|b|c|d|f|g|h|i|j" << 4;
+        QTest::newRow("the last") << false << 9 << "a|b|c|d|e|f|g|h|i" << 8;
+        QTest::newRow("no row selected") << true << -1 << "a|b|c|d|e|f|g|h|i|j" << -1;
+    }
+    void deleteKeepsTheListsPaired()
+    {
+        QFETCH(bool, onResults);
+        QFETCH(int, row);
+        QFETCH(QString, expressions);
+        QFETCH(int, selected);
+        History h;
+        for (char c = 'a'; c <= 'j'; ++c)
+            h.add(QString(QLatin1Char(c)), QStringLiteral("= ") + QLatin1Char(c));
+        fakes::FakeListBox &list = onResults ? h.fake.List2 : h.fake.List1;
+        list.setListIndex(row);
+        list.top = 2; // scrolled apart: the delete brings them side by side again
+        list.onDeleteKey();
+        QCOMPARE(h.fake.List1.rows.join(QLatin1Char('|')), expressions);
+        QStringList results;
+        for (const QString &e : expressions.split(QLatin1Char('|')))
+            results << QStringLiteral("  = ") + e;
+        QCOMPARE(h.fake.List2.rows, results);
+        QCOMPARE(list.listIndex(), selected);
+        if (row >= 0)
+            QCOMPARE(h.fake.List1.top, h.fake.List2.top);
+    }
+
+    void deleteLeavesTheInstructionRows()
+    {
+        History h(false);
+        h.fake.List1.setListIndex(2);
+        h.fake.List1.onDeleteKey();
+        QCOMPARE(h.fake.List1.rows, history::expressionInstructionRows());
+        QCOMPARE(h.fake.List2.rows, history::resultInstructionRows());
     }
 };
 

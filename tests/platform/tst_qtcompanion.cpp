@@ -74,6 +74,32 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    // The links by keyboard: each has a name of its own, and Enter opens it as a click does.
+    void linksByKeyboard()
+    {
+        fakes::FakeShell shell;
+        fakes::FakeMessageBoxes messages;
+        companion::CompanionDialog dialog(nullptr, shell, messages);
+        companion::FormUtility form(dialog.controls());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList names;
+        for (const char *name : {"Text1", "Text2", "Text3", "Text4"}) {
+            auto *link = dialog.findChild<QPlainTextEdit *>(QLatin1String(name));
+            names << link->accessibleName();
+            QTRY_VERIFY(!link->toPlainText().isEmpty());
+            const QString shown = link->toPlainText();
+            link->setFocus();
+            QTest::keyClick(link, Qt::Key_Return);
+            QCOMPARE(link->toPlainText(), shown); // no line break typed
+        }
+        names.removeDuplicates();
+        QCOMPARE(names.size(), 4);
+        QVERIFY(!names.contains(QString()));
+        QCOMPARE(shell.opened, (QStringList{companion::DownloadAddresses[0], companion::DownloadAddresses[1],
+                                            companion::DownloadAddresses[2], QStringLiteral("https://numerette.example/")}));
+    }
+
     // Back from a message box or the companion window, the main window's activation runs.
     void mainWindowActiveAgain()
     {

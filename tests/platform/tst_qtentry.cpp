@@ -67,6 +67,40 @@ private slots:
         QCOMPARE(r.window.controls().Text2->text(), QStringLiteral("= 6"));
     }
 
+    // A typed operator and its spacing, or a keypad insertion, reach the widget's caret once,
+    // where it belongs: no detour through the start (each move lays a long line out again and
+    // scrolls the view).
+    void insertionMovesTheCaretOnce_data()
+    {
+        QTest::addColumn<bool>("keypad");
+        QTest::newRow("typed + at the end") << false;
+        QTest::newRow("keypad + in the middle") << true;
+    }
+    void insertionMovesTheCaretOnce()
+    {
+        QFETCH(bool, keypad);
+        Running r;
+        QVERIFY(r.start());
+        const QString before = QStringLiteral("12.5 + 340 * ").repeated(400) + QStringLiteral("7");
+        const int at = keypad ? 2600 : int(before.size());
+        r.box().setText(before);
+        r.box().setSelStart(at);
+        QList<int> caret;
+        connect(r.text1, &QPlainTextEdit::cursorPositionChanged, this,
+                [&] { caret << r.text1->textCursor().position(); });
+        if (keypad)
+            QTest::mouseClick(r.key(11), Qt::LeftButton);
+        else
+            QTest::keyClick(r.text1, Qt::Key_Plus);
+        QCOMPARE(r.box().text(), before.left(at) + QStringLiteral(" + ") + before.mid(at));
+        QVERIFY2(!caret.contains(0), qPrintable(QStringLiteral("%1 caret moves").arg(caret.size())));
+        QCOMPARE(caret.last(), at + 3);
+        QCOMPARE(r.box().selStart(), at + 3);
+        r.text1->setFocus();
+        QTest::keyClick(r.text1, Qt::Key_Z, Qt::ControlModifier); // one undo takes it back
+        QCOMPARE(r.box().text(), before);
+    }
+
     void paletteAboveTheBox()
     {
         Running r;

@@ -5,6 +5,7 @@
 #include "platform/TextBox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QAbstractItemView>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -43,6 +44,12 @@ struct Running
         QTest::keyClick(text1, Qt::Key_Return);
     }
     platform::TextBox &box() const { return *window.controls().Text1; }
+    // Each key to whichever control has the focus when it comes, as a person types.
+    static void type(const QString &keys)
+    {
+        for (QChar key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+    }
     static QPoint row(QAbstractItemView *list, int index)
     {
         QCoreApplication::processEvents(); // the view lays its rows out lazily
@@ -125,6 +132,33 @@ private slots:
         QCOMPARE(list1.topIndex(), 0);
     }
 
+    // With no row selected, every moving key selects a row and clicks it, as Down does.
+    void firstKeySelects_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Home") << int(Qt::Key_Home) << "10 + 2";
+        QTest::newRow("PageUp") << int(Qt::Key_PageUp) << "10 + 2";
+        QTest::newRow("End") << int(Qt::Key_End) << "10 + 42";
+        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << "10 + 42";
+    }
+
+    void firstKeySelects()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, box);
+        Running r;
+        QVERIFY(r.start());
+        r.calculate(QStringLiteral("1 + 1"));
+        r.calculate(QStringLiteral("7 * 6"));
+        r.box().setText(QStringLiteral("10 + "));
+        r.box().setSelStart(100);
+        r.list2->setFocus();
+        QCOMPARE(r.window.controls().List2->listIndex(), -1);
+        QTest::keyClick(r.list2, Qt::Key(key));
+        QCOMPARE(r.box().text(), box);
+    }
+
     // The keys work the lists as clicks do: an arrow selects and clicks, Enter on an expression
     // row double-clicks, and Tab leaves the list.
     void keysWorkTheLists()
@@ -199,6 +233,136 @@ private slots:
         QCOMPARE(r.box().text(), QStringLiteral("1500"));
         QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
         QCOMPARE(r.box().selStart(), 4);
+    }
+
+    // Typing on after Enter loses no key: an operator goes on from the result, Backspace edits
+    // it, Space still sends it, anything else starts anew; the focus ends in the box.
+    void typingOnAfterEnter_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("backspace");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("operator goes on") << "/2" << false << "1500 / 2";
+        QTest::newRow("comparison goes on, unspaced") << ">1" << false << "1500>1";
+        QTest::newRow("new expression") << "(97-84)/84" << false << "(97 - 84) / 84";
+        QTest::newRow("letter starts anew") << "Sqr(9)" << false << "Sqr(9)";
+        QTest::newRow("space sends the result") << " " << false << "1500";
+        QTest::newRow("backspace edits the result") << "" << true << "150";
+    }
+    void typingOnAfterEnter()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, backspace);
+        QFETCH(QString, text);
+        Running r;
+        QVERIFY(r.start());
+        QTest::keyClicks(r.text1, QStringLiteral("1000*1.5"));
+        QTest::keyClick(r.text1, Qt::Key_Return);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("CommandCC"));
+        if (backspace)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        Running::type(keys);
+        QCOMPARE(r.box().text(), text);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
+        QCOMPARE(r.box().selStart(), text.size());
+        QCOMPARE(r.window.controls().List1->item(0), QStringLiteral("1000 * 1.5"));
+    }
+
+    // After a failure the expression is in no history and there is no result to go on from:
+    // keys typed on the send button go on at the end of the expression.
+    void typingOnAfterAFailureKeepsTheExpression()
+    {
+        Running r;
+        QVERIFY(r.start());
+        r.calculate(QStringLiteral("1/0"));
+        r.window.findChild<QWidget *>(QStringLiteral("CommandCC"))->setFocus();
+        Running::type(QStringLiteral("1"));
+        QCOMPARE(r.box().text(), QStringLiteral("1/01"));
+        r.window.findChild<QWidget *>(QStringLiteral("CommandCC"))->setFocus();
+        Running::type(QStringLiteral("+"));
+        QCOMPARE(r.box().text(), QStringLiteral("1/01 + "));
+    }
+
+    // Ctrl+Up and Ctrl+Down walk the expressions as a shell's history does, and past the newest
+    // bring back what was being typed; Ctrl+L and F6 come back into the box with all selected;
+    // Ctrl+Shift+C copies the bare result.
+    void recallAndWindowKeys()
+    {
+        Running r;
+        QVERIFY(r.start());
+        r.calculate(QStringLiteral("1+1"));
+        r.calculate(QStringLiteral("1234.5*1"));
+        r.box().setText(QStringLiteral("7"));
+        r.text1->setFocus();
+        QStringList seen;
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(r.text1, key, Qt::ControlModifier);
+            seen << r.box().text();
+        };
+        for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+            press(key);
+        QCOMPARE(seen, (QStringList{"1234.5*1", "1+1", "1+1", "1234.5*1", "7", "7"}));
+        QCOMPARE(r.box().selStart(), 1);
+        // An edit ends the walk: the next one starts again at the newest.
+        press(Qt::Key_Up);
+        QTest::keyClicks(r.text1, QStringLiteral("2"));
+        press(Qt::Key_Up);
+        QCOMPARE(r.box().text(), QStringLiteral("1234.5*1"));
+        // Right after Enter the box holds the newest expression: Ctrl+Up, on the send button
+        // where the focus is, goes one further back.
+        QTest::keyClick(r.text1, Qt::Key_Return);
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("CommandCC"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(r.box().text(), QStringLiteral("1+1"));
+        QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1234.5"));
+        for (const QKeyCombination key : {QKeyCombination(Qt::ControlModifier, Qt::Key_L), QKeyCombination(Qt::Key_F6)}) {
+            r.list2->setFocus();
+            QTest::keyClick(r.list2, key.key(), key.keyboardModifiers());
+            QCOMPARE(r.window.activeControlName(), QStringLiteral("Text1"));
+            QCOMPARE(r.box().selStart(), 0);
+            QCOMPARE(r.box().selLength(), r.box().text().size());
+        }
+    }
+
+    // Delete on a row removes the whole entry from both lists; on the instruction rows, nothing.
+    void deleteRemovesTheEntry()
+    {
+        Running r;
+        QVERIFY(QTest::qWaitForWindowActive(&r.window));
+        r.list1->setFocus();
+        QTest::keyClick(r.list1, Qt::Key_Down);
+        QTest::keyClick(r.list1, Qt::Key_Delete);
+        QCOMPARE(r.window.controls().List1->count(), 5);
+        QCOMPARE(r.window.controls().List2->count(), 5);
+
+        QTest::mouseClick(r.text1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        for (const char *e : {"1", "2", "3"})
+            r.calculate(QString::fromLatin1(e));
+        r.list2->setFocus();
+        r.window.controls().List2->setListIndex(1);
+        QTest::keyClick(r.list2, Qt::Key_Delete);
+        QTest::keyClick(r.list2, Qt::Key_Delete); // the entry that moved up goes next
+        QCOMPARE(r.window.controls().List1->item(0), QStringLiteral("1"));
+        QCOMPARE(r.window.controls().List1->count(), 1);
+        QCOMPARE(r.window.controls().List2->count(), 1);
+    }
+
+    // Each new entry is in sight in both lists, which stay side by side.
+    void newEntryInSight()
+    {
+        Running r;
+        QVERIFY(r.start());
+        for (int i = 1; i <= 40; ++i)
+            r.calculate(QString::number(i));
+        QCoreApplication::processEvents();
+        const int last = r.window.controls().List1->count() - 1;
+        for (QAbstractItemView *list : {r.list1, r.list2})
+            QVERIFY(list->viewport()->rect().contains(list->visualRect(list->model()->index(last, 0))));
+        QCOMPARE(r.window.controls().List1->topIndex(), r.window.controls().List2->topIndex());
+        QVERIFY(r.window.controls().List1->topIndex() > 0);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "ButtonPictures.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -39,6 +41,11 @@ public:
         return pixmap;
     }
 
+    // The sizes worth drawing ahead: a window icon is drawn at each size listed here, and an
+    // empty list makes the platform draw six sizes up to 128 pixels at start-up. A button asks
+    // for its own size whatever this says.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16), QSize(32, 32)}; }
+
     QIconEngine *clone() const override { return new DrawnIconEngine(draw_); }
 
 private:
@@ -55,6 +62,17 @@ void page(QPainter &p, QRectF r)
     p.setPen(QPen(ink, 1.0));
     p.setBrush(paper);
     p.drawRect(r);
+}
+
+// Navy ink stands at about 2:1 on a dark theme's button face: a picture drawn straight on the
+// face gets a white plate of its own there (the others are drawn on white paper already).
+void plateOnDarkFace(QPainter &p)
+{
+    if (QGuiApplication::palette().color(QPalette::Button).lightnessF() >= 0.5f)
+        return;
+    p.setPen(Qt::NoPen);
+    p.setBrush(paper);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2.5, 2.5);
 }
 
 } // namespace
@@ -81,6 +99,7 @@ QIcon backspacePicture()
 QIcon sendResultPicture()
 {
     return drawn([](QPainter &p) {
+        plateOnDarkFace(p);
         // An arrow turning down and left: the result goes back into the expression box.
         p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);

@@ -1,40 +1,132 @@
 #include "QtListBox.h"
 
+#include <QAbstractListModel>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QTableView>
 #include <QScrollBar>
-#include <QStringListModel>
+#include <QStringEncoder>
+#include <QTableView>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <string>
+#include <vector>
 
 namespace platform::qt {
 
-class QtListBox::RowModel : public QStringListModel
+// The rows as one UTF-8 text and the end of each row in it: a row costs its characters and
+// eight bytes, not a string of its own (a QString's header, allocation and UTF-16 would more
+// than double a history of 100,000 entries). Rows are appended many at once in one insertion,
+// so a load costs the same whatever the list already holds.
+class QtListBox::RowModel : public QAbstractListModel
 {
 public:
-    using QStringListModel::QStringListModel;
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(ends_.size());
+    }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
+        if (!index.isValid() || index.row() >= rowCount())
+            return {};
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return row(index.row());
         if (role == Qt::AccessibleTextRole && !spoken.isEmpty()) {
-            const QString row = QStringListModel::data(index, Qt::DisplayRole).toString();
-            return spoken.value(row, row);
+            const QString text = row(index.row());
+            return spoken.value(text, text);
         }
-        return QStringListModel::data(index, role);
+        return {};
+    }
+
+    bool removeRows(int first, int count, const QModelIndex &parent = {}) override
+    {
+        if (parent.isValid() || first < 0 || count < 1 || first + count > rowCount())
+            return false;
+        const std::size_t from = start(first);
+        const std::size_t to = ends_[std::size_t(first + count - 1)];
+        beginRemoveRows({}, first, first + count - 1);
+        text_.erase(from, to - from);
+        ends_.erase(ends_.begin() + first, ends_.begin() + first + count);
+        for (auto end = ends_.begin() + first; end != ends_.end(); ++end)
+            *end -= to - from;
+        endRemoveRows();
+        return true;
+    }
+
+    QString row(int index) const
+    {
+        const std::size_t from = start(index);
+        return QString::fromUtf8(text_.data() + from, qsizetype(ends_[std::size_t(index)] - from));
+    }
+
+    // All or nothing: the room is taken before any row goes in, so running out of memory
+    // leaves the list as it was.
+    void append(const QString *rows, qsizetype count)
+    {
+        if (count <= 0)
+            return;
+        if (ends_.size() + std::size_t(count) > std::size_t(std::numeric_limits<int>::max()))
+            throw std::bad_alloc(); // more rows than a view can count
+        std::size_t bound = 0; // UTF-8 takes at most three bytes a UTF-16 unit
+        for (qsizetype i = 0; i < count; ++i)
+            for (const QChar c : rows[i])
+                bound += c.unicode() < 0x80 ? 1u : c.unicode() < 0x800 ? 2u : 3u;
+        // Grows by half again at least, so that rows added one by one stay cheap, and to the
+        // exact size for a large load, so that a loaded history holds no slack.
+        const auto grow = [](std::size_t capacity, std::size_t needed) {
+            return needed <= capacity ? capacity : std::max(needed, capacity + capacity / 2);
+        };
+        text_.reserve(grow(text_.capacity(), text_.size() + bound));
+        ends_.reserve(grow(ends_.capacity(), ends_.size() + std::size_t(count)));
+
+        const int first = rowCount();
+        beginInsertRows({}, first, first + int(count) - 1);
+        std::size_t used = text_.size();
+        text_.resize(used + bound);
+        QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+        for (qsizetype i = 0; i < count; ++i) {
+            char *end = utf8.appendToBuffer(text_.data() + used, rows[i]);
+            used = std::size_t(end - text_.data());
+            ends_.push_back(used);
+        }
+        text_.resize(used);
+        endInsertRows();
+    }
+
+    void clear()
+    {
+        beginResetModel();
+        std::string().swap(text_);
+        std::vector<std::size_t>().swap(ends_);
+        endResetModel();
     }
 
     QHash<QString, QString> spoken;
+
+private:
+    std::size_t start(int index) const { return index == 0 ? 0 : ends_[std::size_t(index) - 1]; }
+
+    std::string text_;
+    std::vector<std::size_t> ends_;
 };
 
 QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
 {
-    view_->setModel(model_);
+    // The headers are hidden and sized before the model comes: a header that is shown, or
+    // sizes its sections from its font, measures text and loads a font for nothing.
     view_->horizontalHeader()->hide();
-    view_->horizontalHeader()->setStretchLastSection(true);
     view_->verticalHeader()->hide();
-    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->horizontalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setMinimumSectionSize(1);
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height());
+    view_->setModel(model_);
+    view_->horizontalHeader()->setStretchLastSection(true);
     view_->setShowGrid(false);
     view_->setTabKeyNavigation(false);
     view_->setWordWrap(false);
@@ -108,12 +200,20 @@ bool QtListBox::eventFilter(QObject *watched, QEvent *event)
         const bool toEnd = key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
         QKeyEvent rowKey(QEvent::KeyPress, key->key(), toEnd ? Qt::ControlModifier : key->modifiers(), key->text());
         static_cast<QObject *>(view_)->event(&rowKey); // the view moves the selection
+        // The view moves nothing when the key lands on its current row; with no row selected
+        // yet, that row is where the key goes.
+        if (listIndex() < 0 && model_->rowCount() > 0)
+            setListIndex(view_->currentIndex().isValid() ? view_->currentIndex().row() : 0);
         view_->scrollTo(view_->currentIndex()); // also when it stood there already
         if (listIndex() != before && onClick)
             onClick();
         return true;
     }
     case Qt::Key_Space: activate(false); return true;
+    case Qt::Key_Delete:
+        if (onDeleteKey)
+            onDeleteKey();
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: activate(true); return true;
     default: break;
@@ -128,28 +228,31 @@ bool QtListBox::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void QtListBox::addItem(const QString &row)
+void QtListBox::addItem(const QString &row) { model_->append(&row, 1); }
+
+void QtListBox::addItems(const QStringList &rows) { model_->append(rows.constData(), rows.size()); }
+
+void QtListBox::clear() { model_->clear(); }
+
+void QtListBox::removeItem(int index)
 {
-    const int n = model_->rowCount();
-    model_->insertRows(n, 1);
-    model_->setData(model_->index(n), row);
+    if (index >= 0 && index < model_->rowCount())
+        model_->removeRows(index, 1);
 }
 
-void QtListBox::addItems(const QStringList &rows)
+void QtListBox::ensureVisible(int index)
 {
-    const int n = model_->rowCount();
-    model_->insertRows(n, int(rows.size()));
-    for (int i = 0; i < rows.size(); ++i)
-        model_->setData(model_->index(n + i), rows[i]);
+    if (index < 0 || index >= model_->rowCount())
+        return;
+    view_->doItemsLayout(); // the scroll range counts a row just added only after this
+    view_->scrollTo(model_->index(index), QAbstractItemView::EnsureVisible);
 }
-
-void QtListBox::clear() { model_->setStringList({}); }
 
 QString QtListBox::item(int index) const
 {
     if (index < 0 || index >= model_->rowCount())
         return {};
-    return model_->data(model_->index(index), Qt::DisplayRole).toString();
+    return model_->row(index);
 }
 
 int QtListBox::count() const { return model_->rowCount(); }

@@ -25,6 +25,8 @@ public:
     void addItem(const QString &row) override;
     void addItems(const QStringList &rows) override;
     void clear() override;
+    void removeItem(int index) override;
+    void ensureVisible(int index) override;
     QString item(int index) const override;
     int count() const override;
     int listIndex() const override;

@@ -1,5 +1,7 @@
 #include "QtMenuEntry.h"
 
+#include "QtLongWork.h"
+
 #include <QAction>
 
 namespace platform::qt {
@@ -7,8 +9,11 @@ namespace platform::qt {
 QtMenuEntry::QtMenuEntry(QAction *action) : action_(action)
 {
     connect(action_, &QAction::triggered, this, [this] {
-        if (onClick)
-            onClick();
+        // A screen reader's action is no input that a calculation keeps: it waits here.
+        QtLongWork::whenIdle(this, [this] {
+            if (onClick)
+                onClick();
+        });
     });
 }
 

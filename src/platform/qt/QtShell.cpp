@@ -1,8 +1,13 @@
 #include "QtShell.h"
 
+// GLib names a structure member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+
 #include <QDesktopServices>
-#include <QFile>
-#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -15,53 +20,27 @@ bool QtShell::startDetached(const QString &program) { return QProcess::startDeta
 
 QString QtShell::defaultApplication(const QString &mimeType) const
 {
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
+    GAppInfo *info = g_app_info_get_default_for_type(mimeType.toUtf8().constData(), FALSE);
+    if (info == nullptr)
         return {};
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    // A desktop that does not answer soon is not waited for: the fixed list follows.
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished(500);
-        return {};
-    }
-    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
-        return {};
-    const QString entry = QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
-    return entry.endsWith(QLatin1String(".desktop")) ? entry : QString();
-}
-
-QStringList QtShell::execCommand(const QString &desktopEntryText)
-{
-    bool inEntry = false;
-    for (const QString &rawLine : desktopEntryText.split(QLatin1Char('\n'))) {
-        const QString line = rawLine.trimmed();
-        if (line.startsWith(QLatin1Char('[')))
-            inEntry = line == QLatin1String("[Desktop Entry]");
-        else if (inEntry && line.startsWith(QLatin1String("Exec="))) {
-            QStringList command = QProcess::splitCommand(line.mid(5));
-            static const QRegularExpression fieldCode(QStringLiteral("^%[a-zA-Z]$"));
-            command.removeIf([](const QString &part) { return fieldCode.match(part).hasMatch(); });
-            for (QString &part : command)
-                part.replace(QLatin1String("%%"), QLatin1String("%"));
-            return command;
-        }
-    }
-    return {};
+    const char *id = g_app_info_get_id(info);
+    const QString entry = id != nullptr ? QString::fromUtf8(id) : QString();
+    g_object_unref(info);
+    return entry;
 }
 
 bool QtShell::startApplication(const QString &desktopEntry)
 {
-    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopEntry);
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Null for an ID no data folder holds, or an entry whose TryExec program is missing.
+    GDesktopAppInfo *info = g_desktop_app_info_new(desktopEntry.toUtf8().constData());
+    if (info == nullptr)
         return false;
-    QStringList command = execCommand(QString::fromUtf8(file.readAll()));
-    if (command.isEmpty())
-        return false;
-    const QString program = QStandardPaths::findExecutable(command.takeFirst());
-    return !program.isEmpty() && QProcess::startDetached(program, command);
+    GError *error = nullptr;
+    const bool started = g_app_info_launch(reinterpret_cast<GAppInfo *>(info), nullptr, nullptr, &error) != FALSE;
+    if (error != nullptr)
+        g_error_free(error); // the fallback list comes next; the caller says when all failed
+    g_object_unref(info);
+    return started;
 }
 
 bool QtShell::openUrl(const QString &address) { return QDesktopServices::openUrl(QUrl(address)); }

@@ -4,6 +4,9 @@
 
 namespace platform::qt {
 
+// Desktop entries are found, chosen and started by GIO (GLib's GDesktopAppInfo), as the
+// desktop itself does: the desktop-ID sub-folder rule, TryExec and Hidden, Terminal=true (a
+// terminal around the program) and DBusActivatable.
 class QtShell : public Shell
 {
 public:
@@ -12,10 +15,6 @@ public:
     QString defaultApplication(const QString &mimeType) const override;
     bool startApplication(const QString &desktopEntry) override;
     bool openUrl(const QString &address) override;
-
-    // The command of a desktop entry's Exec line, its field codes (%f, %U...) left out;
-    // empty when the entry has none. Exposed for its test.
-    static QStringList execCommand(const QString &desktopEntryText);
 };
 
 } // namespace platform::qt

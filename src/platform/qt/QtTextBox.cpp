@@ -1,6 +1,7 @@
 #include "QtTextBox.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -8,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextOption>
 
 namespace platform::qt {
@@ -91,7 +93,10 @@ QtTextBox::QtTextBox(QPlainTextEdit *edit, bool singleLine) : edit_(edit), singl
     edit_->installEventFilter(this);
     edit_->viewport()->installEventFilter(this);
     edit_->viewport()->setMouseTracking(true);
+    ownDescription_ = edit_->accessibleDescription();
     connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
+        if (faultMarked_) // a fault marked goes with the next edit
+            markFault(-1, 0);
         if (!writing_)
             notifyChange();
     });
@@ -119,6 +124,43 @@ int QtTextBox::toWidgetPosition(const QString &widgetText, int boxPosition)
 
 QString QtTextBox::text() const { return toBoxText(edit_->toPlainText()); }
 
+class QtTextBox::CaretBatch
+{
+public:
+    explicit CaretBatch(QtTextBox &box) : box_(box) { ++box_.batching_; }
+    ~CaretBatch()
+    {
+        if (--box_.batching_ > 0 || !box_.caret_)
+            return;
+        const QTextCursor caret = *box_.caret_;
+        const std::optional<int> scroll = box_.keepScroll_;
+        box_.caret_.reset();
+        box_.keepScroll_.reset();
+        box_.edit_->setTextCursor(caret);
+        if (scroll)
+            box_.edit_->verticalScrollBar()->setValue(*scroll);
+    }
+    CaretBatch(const CaretBatch &) = delete;
+    CaretBatch &operator=(const CaretBatch &) = delete;
+
+private:
+    QtTextBox &box_;
+};
+
+QTextCursor QtTextBox::caret() const { return caret_ ? *caret_ : edit_->textCursor(); }
+
+void QtTextBox::placeCaret(const QTextCursor &cursor, std::optional<int> keepScroll)
+{
+    if (batching_ == 0) {
+        edit_->setTextCursor(cursor);
+        if (keepScroll)
+            edit_->verticalScrollBar()->setValue(*keepScroll);
+        return;
+    }
+    caret_ = cursor;
+    keepScroll_ = keepScroll;
+}
+
 void QtTextBox::notifyChange()
 {
     // A day of typing must not grow memory without bound: past this many steps the undo
@@ -128,6 +170,7 @@ void QtTextBox::notifyChange()
         edit_->document()->clearUndoRedoStacks();
     if (!onChange)
         return;
+    CaretBatch batch(*this); // the handler's writes show their caret once
     ++notifying_;
     onChange();
     --notifying_;
@@ -162,35 +205,34 @@ void QtTextBox::setText(const QString &newText)
     while (suffix < shorter - prefix &&
            wanted.at(wanted.size() - 1 - suffix) == current.at(current.size() - 1 - suffix))
         ++suffix;
+    CaretBatch batch(*this);
     ++writing_;
     const int scroll = edit_->verticalScrollBar()->value();
     replaceWidgetText(int(prefix), int(current.size() - suffix), wanted.mid(prefix, wanted.size() - prefix - suffix));
-    // A written text leaves the caret at the start, before the change handler runs.
-    QTextCursor cursor = edit_->textCursor();
-    cursor.setPosition(0);
-    edit_->setTextCursor(cursor);
-    edit_->verticalScrollBar()->setValue(scroll);
+    // A written text leaves the caret at the start, before the change handler runs, and the
+    // view where it was.
+    placeCaret(QTextCursor(edit_->document()), scroll);
     --writing_;
     notifyChange();
 }
 
 int QtTextBox::selStart() const
 {
-    const QTextCursor cursor = edit_->textCursor();
+    const QTextCursor cursor = caret();
     return toBoxPosition(edit_->toPlainText(), cursor.selectionStart());
 }
 
 void QtTextBox::setSelStart(int position)
 {
     const QString widgetText = edit_->toPlainText();
-    QTextCursor cursor = edit_->textCursor();
+    QTextCursor cursor = caret();
     cursor.setPosition(toWidgetPosition(widgetText, qMax(0, position)));
-    edit_->setTextCursor(cursor);
+    placeCaret(cursor);
 }
 
 int QtTextBox::selLength() const
 {
-    const QTextCursor cursor = edit_->textCursor();
+    const QTextCursor cursor = caret();
     const QString widgetText = edit_->toPlainText();
     return toBoxPosition(widgetText, cursor.selectionEnd()) - toBoxPosition(widgetText, cursor.selectionStart());
 }
@@ -198,20 +240,26 @@ int QtTextBox::selLength() const
 void QtTextBox::setSelLength(int length)
 {
     const QString widgetText = edit_->toPlainText();
-    QTextCursor cursor = edit_->textCursor();
+    QTextCursor cursor = caret();
     const int start = cursor.selectionStart();
     const int startBox = toBoxPosition(widgetText, start);
     const int end = toWidgetPosition(widgetText, startBox + qMax(0, length));
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    edit_->setTextCursor(cursor);
+    placeCaret(cursor);
 }
 
 QString QtTextBox::selText() const
 {
-    QString selected = edit_->textCursor().selectedText();
+    QString selected = caret().selectedText();
     selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return toBoxText(selected);
+}
+
+void QtTextBox::setSelText(const QString &text)
+{
+    CaretBatch batch(*this);
+    TextBox::setSelText(text);
 }
 
 void QtTextBox::setForeColor(Rgb color)
@@ -233,19 +281,60 @@ void QtTextBox::setFontBold(bool bold)
 
 bool QtTextBox::isFontBold() const { return edit_->font().bold(); }
 
+void QtTextBox::setToolTip(const QString &text) { edit_->setToolTip(text); }
+
+QString QtTextBox::toolTip() const { return edit_->toolTip(); }
+
+void QtTextBox::setAccessibleDescription(const QString &text)
+{
+    const QString description = text.isEmpty() ? ownDescription_ : text;
+    if (edit_->accessibleDescription() != description)
+        edit_->setAccessibleDescription(description);
+}
+
+QString QtTextBox::accessibleDescription() const { return edit_->accessibleDescription(); }
+
+// An extra selection draws over the text without being part of it: neither the document nor
+// the cursor changes, so neither the undo history nor the caret does.
+void QtTextBox::markFault(int start, int length)
+{
+    if (start < 0) {
+        if (faultMarked_)
+            edit_->setExtraSelections({});
+        faultMarked_ = false;
+        return;
+    }
+    const QString widgetText = edit_->toPlainText();
+    int from = toWidgetPosition(widgetText, start);
+    int to = toWidgetPosition(widgetText, start + qMax(0, length));
+    if (to == from)
+        from = qMax(0, from - 1); // at the end: the character before
+    if (to == from)
+        to = qMin(int(widgetText.size()), from + 1);
+    QTextEdit::ExtraSelection fault;
+    fault.cursor = QTextCursor(edit_->document());
+    fault.cursor.setPosition(from);
+    fault.cursor.setPosition(to, QTextCursor::KeepAnchor);
+    fault.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    fault.format.setUnderlineColor(QColor(255, 0, 0));
+    edit_->setExtraSelections({fault});
+    faultMarked_ = true;
+}
+
 // A typed character and whatever the change handler then writes are one edit: the widget lays
 // its text out once, not twice (that matters for long texts), and one undo takes both back.
+// The caret reaches the widget once, where the handler left it.
 void QtTextBox::typeCharacter(QChar character)
 {
-    QTextCursor cursor = edit_->textCursor();
+    CaretBatch batch(*this);
+    QTextCursor cursor = caret();
     cursor.beginEditBlock();
     ++writing_;
     cursor.insertText(QString(character));
-    edit_->setTextCursor(cursor);
+    placeCaret(cursor);
     notifyChange();
     cursor.endEditBlock();
     --writing_;
-    edit_->ensureCursorVisible();
 }
 
 bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
@@ -255,8 +344,17 @@ bool QtTextBox::eventFilter(QObject *watched, QEvent *event)
             event->ignore(); // not taken here: the menu's shortcut runs
             return true;
         }
+    } else if (watched == edit_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && onKeyboardFocus)
+            onKeyboardFocus();
     } else if (watched == edit_ && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && onRecall) {
+            onRecall(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
         if (isAccessKey(key)) {
             event->ignore(); // not typed here: on to the window, whose menu bar takes it
             return true;

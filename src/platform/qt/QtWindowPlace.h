@@ -1,12 +1,11 @@
 #pragma once
 
+#include "AccessibleRole.h"
 #include "Twips.h"
 
 #include "platform/Window.h"
 
-#include <QAccessible>
 #include <QApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
@@ -27,8 +26,6 @@ class QtWindowPlace : public QtWindow, public platform::Window
 {
 public:
     using QtWindow::QtWindow;
-    // The focus watch ends with this part of the window, before its widgets go.
-    ~QtWindowPlace() override { QObject::disconnect(focusWatch_); }
 
     QString caption() const override { return this->windowTitle(); }
     int screenWidth() const override { return twips(this->screen()->geometry().width()); }
@@ -64,24 +61,23 @@ public:
         return focused != nullptr && focused->window() == this ? focused->objectName() : QString();
     }
 
-    // Said by a screen reader: the focused control describes the text until the focus moves on
-    // (where the toolkit has no announcement of its own).
+    // Said by a screen reader, wherever the focus is: a notification that appears with the text.
+    // (Qt 6.4 sends a changed description or name without its text, which Orca 43 cannot
+    // read; a notification being shown it speaks.)
     void announce(const QString &text) override
     {
-        QWidget *focused = QApplication::focusWidget();
-        if (focused == nullptr || focused->window() != this)
-            focused = this;
-        if (described_ != focused) {
-            restoreDescription(true);
-            described_ = focused;
-            savedDescription_ = focused->accessibleDescription();
+        if (notice_ == nullptr) {
+            // An empty, see-through spot of one pixel, never a tab stop.
+            notice_ = new QWidget(this);
+            notice_->setObjectName(QStringLiteral("Announcement"));
+            setAccessibleRole(notice_, QAccessible::Notification);
+            notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+            notice_->setFocusPolicy(Qt::NoFocus);
+            notice_->setGeometry(0, 0, 1, 1);
         }
-        focused->setAccessibleDescription(QString()); // the same text twice is heard twice
-        focused->setAccessibleDescription(text);
-        QAccessibleEvent changed(focused, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&changed);
-        if (!focusWatch_)
-            focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, this, [this] { restoreDescription(false); });
+        notice_->hide(); // shown again even for the same text: it is heard again
+        notice_->setAccessibleName(text);
+        notice_->show();
     }
 
 protected:
@@ -126,20 +122,9 @@ private:
             QTimer::singleShot(50, this, [this, tries] { waitForFrame(tries + 1); });
     }
 
-    // Gives the described control its own description back once the focus has left it.
-    void restoreDescription(bool always)
-    {
-        if (!described_ || (!always && QApplication::focusWidget() == described_.data()))
-            return;
-        described_->setAccessibleDescription(savedDescription_);
-        described_.clear();
-    }
-
     bool shownOnce_ = false;
     mutable bool sizeReadWithoutFrame_ = false;
-    QMetaObject::Connection focusWatch_;
-    QPointer<QWidget> described_;
-    QString savedDescription_;
+    QWidget *notice_ = nullptr;
 };
 
 } // namespace platform::qt
