@@ -31,7 +31,14 @@ void checkDimension(Args a)
         throw ScriptError(SubscriptOutOfRange);
 }
 
-Value fnArray(CallContext &, Args a) { return Value::array(std::vector<Value>(a.begin(), a.end())); }
+// Every element is a value to hold: one left out, as in Array(1, , 3), is not optional.
+Value fnArray(CallContext &, Args a)
+{
+    for (const Value &element : a)
+        if (element.isMissing())
+            throw ScriptError(ArgumentNotOptional, "ARRAY");
+    return Value::array(std::vector<Value>(a.begin(), a.end()));
+}
 
 Value fnUBound(CallContext &, Args a)
 {

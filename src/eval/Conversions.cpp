@@ -206,9 +206,11 @@ std::string toText(const Value &value)
 {
     if (value.isNull())
         throw ScriptError(InvalidUseOfNull);
-    if (value.isArray())
+    // An array, and anything else without a text (an argument left out), is no string.
+    std::optional<std::string> text = NumberText(value);
+    if (!text)
         throw ScriptError(TypeMismatch);
-    return *NumberText(value);
+    return std::move(*text);
 }
 
 } // namespace eval

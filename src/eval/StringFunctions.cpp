@@ -98,7 +98,9 @@ private:
     std::string foldedText_, foldedPattern_;
 };
 
-// The arguments of InStr and InStrB: [start,] string1, string2 [, compare].
+// The arguments of InStr and InStrB: [start,] string1, string2 [, compare]. The start is
+// optional only as long as it is left off entirely: with three or more arguments the first three
+// are start, string1 and string2, and none of them may be left out (only compare may).
 struct SearchArguments
 {
     std::int32_t start = 1;
@@ -106,10 +108,13 @@ struct SearchArguments
     bool null = false; // string1 or string2 is Null: the answer is Null
     std::string haystack, needle;
 
-    explicit SearchArguments(Args a)
+    SearchArguments(Args a, const char *function)
     {
         std::size_t first = 0;
         if (a.size() >= 3) {
+            for (std::size_t i = 0; i < 3; ++i)
+                if (a[i].isMissing())
+                    throw ScriptError(ArgumentNotOptional, function);
             start = position(a[0]);
             first = 1;
         }
@@ -125,7 +130,7 @@ struct SearchArguments
 // InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
 Value fnInStr(CallContext &, Args a)
 {
-    const SearchArguments arguments(a);
+    const SearchArguments arguments(a, "INSTR");
     if (arguments.null)
         return Value::null();
     const std::int32_t start = arguments.start;
@@ -393,7 +398,7 @@ Value fnMidB(CallContext &, Args a)
 // InStrB([start,] string1, string2 [, compare]): InStr over the UTF-16 bytes; byte positions.
 Value fnInStrB(CallContext &, Args a)
 {
-    SearchArguments arguments(a);
+    SearchArguments arguments(a, "INSTRB");
     if (arguments.null)
         return Value::null();
     const std::int32_t start = arguments.start;
