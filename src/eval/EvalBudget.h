@@ -19,11 +19,13 @@ namespace eval {
 // while other parts are worked out (a left operand waiting for its right one, the operands while
 // their operator runs, the arguments of a call until it returns) and the string or array being
 // built; together they never pass MaxLiveBytes (128 MiB). No string passes MaxStringBytes
-// (32 MiB), no array MaxArrayElements (ArrayFunctions.h). Not counted are the working copies a
-// function makes of its text arguments while it runs (a case-folded or UTF-16 copy), at most
-// WorkingBytesPerString for every byte of text it was given. So one evaluation's heap stays
-// below MaxEvaluationBytes: 128 MiB counted and its working copies, 512 MiB in all, whatever
-// the expression.
+// (32 MiB), no array MaxArrayElements (ArrayFunctions.h). Not counted are what a function
+// works with while it runs: copies of its text arguments (a case-folded or a UTF-16 form, a
+// search's table), at most WorkingBytesPerString bytes for every byte it was given, and the
+// spare room of the string it builds, at most twice what that string holds. As its arguments
+// and its result share the 128 MiB, these stay within four times 128 MiB. So one evaluation's
+// heap stays below MaxEvaluationBytes, 640 MiB, whatever the expression; tst_hostile measures
+// the heaviest inputs against it.
 class EvalBudget
 {
 public:
