@@ -270,6 +270,15 @@ private slots:
         QTest::newRow("texts compared") << std::string("StrComp(Space(2^24), Space(2^24), 1)") << std::string("0");
         QTest::newRow("bytes searched") << std::string("InStrB(1, Space(2^24), Space(2^24), 1)") << std::string("1");
         QTest::newRow("replaced") << std::string("Len(Replace(Space(2^24), \" \", \"ab\"))") << std::string("33554432");
+        // The limits hold to the byte and to the element: what fits them works.
+        QTest::newRow("2,000,000 pieces") << std::string("UBound(Split(Space(1999999)))") << std::string("1999999");
+        QTest::newRow("2,000,001 pieces") << std::string("UBound(Split(Space(2000000)))") << std::string("error 7");
+        QTest::newRow("2,000,000 pieces, count") << std::string("UBound(Split(Space(2000000), \" \", 2000000))") << std::string("1999999");
+        QTest::newRow("32 MiB joined") << std::string("Len(Space(2^25 - 1) & \"a\")") << std::string("33554432");
+        QTest::newRow("32 MiB and a number") << std::string("Len(Space(2^25 - 3) & 123)") << std::string("33554432");
+        QTest::newRow("32 MiB added") << std::string("Len(Space(2^24) + Space(2^24))") << std::string("33554432");
+        QTest::newRow("a byte more") << std::string("Len(Space(2^25) & \"a\")") << std::string("error 7");
+        QTest::newRow("a digit more") << std::string("Len(Space(2^25 - 2) & 123)") << std::string("error 7");
     }
     void heapBound()
     {
@@ -281,29 +290,6 @@ private slots:
         QVERIFY2(expected(r, value), shown(r).constData());
         constexpr double bound = static_cast<double>(eval::EvalBudget::MaxEvaluationBytes >> 20);
         QVERIFY2(grown < bound, qPrintable(QString::number(grown) + " MiB"));
-    }
-
-    // The limits hold to the byte and to the element: what fits them works.
-    void exactLimits_data()
-    {
-        QTest::addColumn<std::string>("text");
-        QTest::addColumn<std::string>("value");
-        QTest::newRow("2,000,000 pieces") << std::string("UBound(Split(Space(1999999)))") << std::string("1999999");
-        QTest::newRow("2,000,001 pieces") << std::string("UBound(Split(Space(2000000)))") << std::string("error 7");
-        QTest::newRow("2,000,000 pieces, count") << std::string("UBound(Split(Space(2000000), \" \", 2000000))") << std::string("1999999");
-        QTest::newRow("32 MiB joined") << std::string("Len(Space(2^25 - 1) & \"a\")") << std::string("33554432");
-        QTest::newRow("32 MiB and a number") << std::string("Len(Space(2^25 - 3) & 123)") << std::string("33554432");
-        QTest::newRow("32 MiB added") << std::string("Len(Space(2^24) + Space(2^24))") << std::string("33554432");
-        QTest::newRow("a byte more") << std::string("Len(Space(2^25) & \"a\")") << std::string("error 7");
-        QTest::newRow("a digit more") << std::string("Len(Space(2^25 - 2) & 123)") << std::string("error 7");
-    }
-    void exactLimits()
-    {
-        QFETCH(std::string, text);
-        QFETCH(std::string, value);
-        eval::ScriptControl engine;
-        const eval::EvalResult r = engine.Eval(text);
-        QVERIFY2(expected(r, value), shown(r).constData());
     }
 
     void timeOut()
