@@ -310,7 +310,9 @@ Value Parser::parseCall(std::string_view name)
     environment_.budget.release(heldBytes);
     arguments_.resize(first);
     while (parenthesised && token_.kind == TokenKind::OpenParen) {
-        heldBytes = 0;
+        // The array stays counted while its subscripts are worked out.
+        heldBytes = budgetBytes(result);
+        environment_.budget.hold(heldBytes);
         const std::size_t subscriptCount = parseArguments(heldBytes);
         const std::span<const Value> subscripts(arguments_.data() + first, subscriptCount);
         result = guarded([&] { return elementOf(std::move(result), subscripts); });
