@@ -148,8 +148,11 @@ Value Parser::parseExpression(int minimumPrecedence)
             left = guarded([&] { return Value::boolean(sameObject(left, right)); });
         } else {
             left = guarded([&] {
-                // Joining text makes a string as long as both: it must fit the budget first.
-                if (op == BinaryOp::Concatenate || (op == BinaryOp::Add && left.isString() && right.isString()))
+                // Joining text makes a string as long as both: it must fit the budget first. "+"
+                // joins two strings, or a string and Empty; otherwise it adds numbers.
+                const auto textual = [](const Value &v) { return v.isString() || v.isEmpty(); };
+                if (op == BinaryOp::Concatenate || (op == BinaryOp::Add && textual(left) && textual(right) &&
+                                                    (left.isString() || right.isString())))
                     environment_.budget.allowString(textBytes(left) + textBytes(right));
                 if (left.isObject() || right.isObject()) // an object stands for its default value
                     return combine(op, defaultValue(left), defaultValue(right), leftLiteral, rightLiteral);
