@@ -4,9 +4,11 @@
 
 #include "Builtins.h"
 #include "Conversions.h"
+#include "EvalBudget.h"
 #include "ScriptError.h"
 
 #include <array>
+#include <iterator>
 
 namespace eval {
 namespace {
@@ -31,7 +33,15 @@ void checkDimension(Args a)
         throw ScriptError(SubscriptOutOfRange);
 }
 
-Value fnArray(CallContext &, Args a) { return Value::array(std::vector<Value>(a.begin(), a.end())); }
+// Every element is a value to hold: one left out, as in Array(1, , 3), is not optional. The
+// arguments are the call's own, dropped when it returns: the array takes them over, no copy.
+Value fnArray(CallContext &, Args a)
+{
+    for (const Value &element : a)
+        if (element.isMissing())
+            throw ScriptError(ArgumentNotOptional, "ARRAY");
+    return Value::array(std::vector<Value>(std::make_move_iterator(a.begin()), std::make_move_iterator(a.end())));
+}
 
 Value fnUBound(CallContext &, Args a)
 {
@@ -58,7 +68,18 @@ constexpr std::array builtins{
 
 } // namespace
 
-Value elementOf(const Value &array, std::span<const Value> subscripts)
+void ArrayBuilder::add(Value element)
+{
+    if (elements_.size() == MaxArrayElements)
+        throw ScriptError(OutOfMemory);
+    budget_.tick();
+    // A vector that grows keeps up to as many spare slots as it fills.
+    bytes_ += elementBytes(element) + sizeof(Value);
+    budget_.allow(bytes_);
+    elements_.push_back(std::move(element));
+}
+
+Value elementOf(Value array, std::span<const Value> subscripts)
 {
     if (!array.isArray())
         throw ScriptError(TypeMismatch);
@@ -71,7 +92,8 @@ Value elementOf(const Value &array, std::span<const Value> subscripts)
     const std::vector<Value> &elements = array.asArray();
     if (index < 0 || static_cast<std::size_t>(index) >= elements.size())
         throw ScriptError(SubscriptOutOfRange);
-    return elements[static_cast<std::size_t>(index)];
+    // The array is the caller's temporary: its element is taken, not copied.
+    return std::move(array.mutableArray()[static_cast<std::size_t>(index)]);
 }
 
 std::span<const Builtin> arrayBuiltins() { return builtins; }

@@ -98,7 +98,9 @@ private:
     std::string foldedText_, foldedPattern_;
 };
 
-// The arguments of InStr and InStrB: [start,] string1, string2 [, compare].
+// The arguments of InStr and InStrB: [start,] string1, string2 [, compare]. The start is
+// optional only as long as it is left off entirely: with three or more arguments the first three
+// are start, string1 and string2, and none of them may be left out (only compare may).
 struct SearchArguments
 {
     std::int32_t start = 1;
@@ -106,10 +108,13 @@ struct SearchArguments
     bool null = false; // string1 or string2 is Null: the answer is Null
     std::string haystack, needle;
 
-    explicit SearchArguments(Args a)
+    SearchArguments(Args a, const char *function)
     {
         std::size_t first = 0;
         if (a.size() >= 3) {
+            for (std::size_t i = 0; i < 3; ++i)
+                if (a[i].isMissing())
+                    throw ScriptError(ArgumentNotOptional, function);
             start = position(a[0]);
             first = 1;
         }
@@ -125,7 +130,7 @@ struct SearchArguments
 // InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
 Value fnInStr(CallContext &, Args a)
 {
-    const SearchArguments arguments(a);
+    const SearchArguments arguments(a, "INSTR");
     if (arguments.null)
         return Value::null();
     const std::int32_t start = arguments.start;
@@ -229,7 +234,8 @@ Value fnReplace(CallContext &context, Args a)
 // delimiters (" " by default), at most count of them (-1: all).
 Value fnSplit(CallContext &context, Args a)
 {
-    const std::string expression = textOf(a[0]);
+    std::string scratch;
+    const std::string &expression = a[0].isString() ? a[0].asString() : (scratch = textOf(a[0]));
     const std::string delimiter = given(a, 1) ? textOf(a[1]) : std::string(" ");
     std::int32_t limit = -1;
     if (given(a, 2)) {
@@ -246,18 +252,16 @@ Value fnSplit(CallContext &context, Args a)
         return Value::array(std::move(pieces));
     }
     const SearchPair pair(expression, delimiter, ignoreCase);
+    ArrayBuilder built(context.budget, pieces);
     std::size_t from = 0;
     while (limit < 0 || pieces.size() + 1 < static_cast<std::size_t>(limit)) {
         const std::size_t at = findFirst(pair.text, pair.pattern, from);
         if (at == std::string::npos)
             break;
-        if (pieces.size() == MaxArrayElements)
-            throw ScriptError(OutOfMemory);
-        context.budget.tick();
-        pieces.push_back(Value::string(expression.substr(from, at - from)));
+        built.add(Value::string(expression.substr(from, at - from)));
         from = at + delimiter.size();
     }
-    pieces.push_back(Value::string(expression.substr(from)));
+    built.add(Value::string(expression.substr(from)));
     return Value::array(std::move(pieces));
 }
 
@@ -303,12 +307,13 @@ Value fnFilter(CallContext &context, Args a)
     const bool ignoreCase = textCompareArgument(a, 3);
     const std::string pattern = ignoreCase ? foldCase(value) : value;
     std::vector<Value> kept;
+    ArrayBuilder built(context.budget, kept);
     for (const Value &element : list) {
         context.budget.tick();
         std::string text = elementText(element);
         const bool holds = findFirst(ignoreCase ? foldCase(text) : text, pattern, 0) != std::string::npos;
-        if (holds == include) // never more than the list it filters
-            kept.push_back(Value::string(std::move(text)));
+        if (holds == include) // never more than the list it filters, but a copy of its texts
+            built.add(Value::string(std::move(text)));
     }
     return Value::array(std::move(kept));
 }
@@ -393,7 +398,7 @@ Value fnMidB(CallContext &, Args a)
 // InStrB([start,] string1, string2 [, compare]): InStr over the UTF-16 bytes; byte positions.
 Value fnInStrB(CallContext &, Args a)
 {
-    SearchArguments arguments(a);
+    SearchArguments arguments(a, "INSTRB");
     if (arguments.null)
         return Value::null();
     const std::int32_t start = arguments.start;
