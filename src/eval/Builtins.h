@@ -41,6 +41,8 @@ struct Builtin
 // The language's built-in function of that name (any letter case), or nullptr. The functions
 // live in the wing src/eval/builtins/, a file per group, registered by its BuiltinTable.cpp.
 const Builtin *findBuiltin(std::string_view name);
+// Every built-in function of every group, sorted by name: what tests walk to reach them all.
+std::span<const Builtin> allBuiltins();
 // For error texts: the function's name. The calculator upper-cases what it evaluates, so the
 // language reports the name as it stands there ("SQR").
 std::string_view builtinDisplayName(const Builtin &builtin);

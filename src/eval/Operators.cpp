@@ -508,7 +508,7 @@ Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool l
     return comparison(op, left, right, leftLiteral, rightLiteral);
 }
 
-Value elementOf(const Value &array, std::span<const Value> subscripts)
+Value elementOf(Value array, std::span<const Value> subscripts)
 {
     if (!array.isArray())
         throw ScriptError(TypeMismatch);
@@ -521,7 +521,8 @@ Value elementOf(const Value &array, std::span<const Value> subscripts)
     const std::vector<Value> &elements = array.asArray();
     if (index < 0 || static_cast<std::size_t>(index) >= elements.size())
         throw ScriptError(SubscriptOutOfRange);
-    return elements[static_cast<std::size_t>(index)];
+    // The array is the caller's temporary: its element is taken, not copied.
+    return std::move(array.mutableArray()[static_cast<std::size_t>(index)]);
 }
 
 } // namespace eval

@@ -37,6 +37,6 @@ Value doubleResult(double d);
 // array(i): the element at a subscript, as an expression indexes an array value. Type mismatch
 // for a value that is no array; Subscript out of range for a subscript beyond its bounds or
 // for any count of subscripts but one (every array an expression makes has one dimension).
-Value elementOf(const Value &array, std::span<const Value> subscripts);
+Value elementOf(Value array, std::span<const Value> subscripts);
 
 } // namespace eval

@@ -62,10 +62,13 @@ void checkSize(EvalBudget &budget, std::size_t bytes)
         budget.allowString(bytes); // fails
 }
 
-SearchArguments::SearchArguments(Args a)
+SearchArguments::SearchArguments(Args a, const char *function)
 {
     std::size_t first = 0;
     if (a.size() >= 3) {
+        for (std::size_t i = 0; i < 3; ++i)
+            if (a[i].isMissing())
+                throw ScriptError(ArgumentNotOptional, function);
         start = position(a[0]);
         first = 1;
     }

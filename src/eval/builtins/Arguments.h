@@ -41,7 +41,9 @@ bool textCompareArgument(Args a, std::size_t index);
 // other string, and a long loop still reads the clock now and then.
 void checkSize(EvalBudget &budget, std::size_t bytes);
 
-// The arguments of InStr and InStrB: [start,] string1, string2 [, compare].
+// The arguments of InStr and InStrB: [start,] string1, string2 [, compare]. The start is
+// optional only as long as it is left off entirely: with three or more arguments the first three
+// are start, string1 and string2, and none of them may be left out (only compare may).
 struct SearchArguments
 {
     std::int32_t start = 1;
@@ -49,7 +51,7 @@ struct SearchArguments
     bool null = false; // string1 or string2 is Null: the answer is Null
     std::string haystack, needle;
 
-    explicit SearchArguments(Args a);
+    SearchArguments(Args a, const char *function);
 };
 
 } // namespace eval

@@ -8,9 +8,11 @@
 #include "Arguments.h"
 #include "BuiltinGroups.h"
 #include "eval/Conversions.h"
+#include "eval/EvalBudget.h"
 #include "eval/ScriptError.h"
 
 #include <array>
+#include <iterator>
 
 namespace eval {
 namespace {
@@ -33,7 +35,15 @@ void checkDimension(Args a)
         throw ScriptError(SubscriptOutOfRange);
 }
 
-Value fnArray(CallContext &, Args a) { return Value::array(std::vector<Value>(a.begin(), a.end())); }
+// Every element is a value to hold: one left out, as in Array(1, , 3), is not optional. The
+// arguments are the call's own, dropped when it returns: the array takes them over, no copy.
+Value fnArray(CallContext &, Args a)
+{
+    for (const Value &element : a)
+        if (element.isMissing())
+            throw ScriptError(ArgumentNotOptional, "ARRAY");
+    return Value::array(std::vector<Value>(std::make_move_iterator(a.begin()), std::make_move_iterator(a.end())));
+}
 
 Value fnUBound(CallContext &, Args a)
 {
@@ -56,6 +66,17 @@ constexpr std::array builtins{
 };
 
 } // namespace
+
+void ArrayBuilder::add(Value element)
+{
+    if (elements_.size() == MaxArrayElements)
+        throw ScriptError(OutOfMemory);
+    budget_.tick();
+    // A vector that grows keeps up to as many spare slots as it fills.
+    bytes_ += elementBytes(element) + sizeof(Value);
+    budget_.allow(bytes_);
+    elements_.push_back(std::move(element));
+}
 
 std::span<const Builtin> arrayBuiltins() { return builtins; }
 

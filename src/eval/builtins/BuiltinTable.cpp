@@ -40,9 +40,15 @@ char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 
 
 } // namespace
 
-const Builtin *findBuiltin(std::string_view name)
+std::span<const Builtin> allBuiltins()
 {
     static const std::vector<Builtin> table = mergedTable();
+    return table;
+}
+
+const Builtin *findBuiltin(std::string_view name)
+{
+    const std::span<const Builtin> table = allBuiltins();
     char upper[32];
     if (name.size() >= sizeof upper)
         return nullptr;

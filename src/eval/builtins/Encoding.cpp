@@ -127,7 +127,7 @@ Value fnMidB(CallContext &, Args a)
 // InStrB([start,] string1, string2 [, compare]): InStr over the UTF-16 bytes; byte positions.
 Value fnInStrB(CallContext &, Args a)
 {
-    SearchArguments arguments(a);
+    SearchArguments arguments(a, "INSTRB");
     if (arguments.null)
         return Value::null();
     const std::int32_t start = arguments.start;

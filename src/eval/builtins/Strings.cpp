@@ -213,7 +213,7 @@ Value fnStrReverse(CallContext &, Args a)
 // InStr([start,] string1, string2 [, compare]): the UTF-16 position of string2, 0 if absent.
 Value fnInStr(CallContext &, Args a)
 {
-    const SearchArguments arguments(a);
+    const SearchArguments arguments(a, "INSTR");
     if (arguments.null)
         return Value::null();
     const std::int32_t start = arguments.start;
@@ -317,7 +317,8 @@ Value fnReplace(CallContext &context, Args a)
 // delimiters (" " by default), at most count of them (-1: all).
 Value fnSplit(CallContext &context, Args a)
 {
-    const std::string expression = textOf(a[0]);
+    std::string scratch;
+    const std::string &expression = a[0].isString() ? a[0].asString() : (scratch = textOf(a[0]));
     const std::string delimiter = given(a, 1) ? textOf(a[1]) : std::string(" ");
     std::int32_t limit = -1;
     if (given(a, 2)) {
@@ -334,18 +335,16 @@ Value fnSplit(CallContext &context, Args a)
         return Value::array(std::move(pieces));
     }
     const SearchPair pair(expression, delimiter, ignoreCase);
+    ArrayBuilder built(context.budget, pieces);
     std::size_t from = 0;
     while (limit < 0 || pieces.size() + 1 < static_cast<std::size_t>(limit)) {
         const std::size_t at = findFirst(pair.text, pair.pattern, from);
         if (at == std::string::npos)
             break;
-        if (pieces.size() == MaxArrayElements)
-            throw ScriptError(OutOfMemory);
-        context.budget.tick();
-        pieces.push_back(Value::string(expression.substr(from, at - from)));
+        built.add(Value::string(expression.substr(from, at - from)));
         from = at + delimiter.size();
     }
-    pieces.push_back(Value::string(expression.substr(from)));
+    built.add(Value::string(expression.substr(from)));
     return Value::array(std::move(pieces));
 }
 
@@ -391,12 +390,13 @@ Value fnFilter(CallContext &context, Args a)
     const bool ignoreCase = textCompareArgument(a, 3);
     const std::string pattern = ignoreCase ? foldCase(value) : value;
     std::vector<Value> kept;
+    ArrayBuilder built(context.budget, kept);
     for (const Value &element : list) {
         context.budget.tick();
         std::string text = elementText(element);
         const bool holds = findFirst(ignoreCase ? foldCase(text) : text, pattern, 0) != std::string::npos;
-        if (holds == include) // never more than the list it filters
-            kept.push_back(Value::string(std::move(text)));
+        if (holds == include) // never more than the list it filters, but a copy of its texts
+            built.add(Value::string(std::move(text)));
     }
     return Value::array(std::move(kept));
 }
