@@ -53,7 +53,9 @@ __extension__ typedef unsigned __int128 Wide;
 // to_chars: the double is m x 2^e; m x 5^k x 2^(e+k) is the value times 10^k, which 128 bits
 // hold whole for the powers this range needs, so rounding it to 15 digits (half to even, as
 // printf does on an exact tie) is one shift. False outside the range: to_chars then.
-bool formatFixedRange(double value, std::string &out)
+} // namespace
+
+bool fixedRangeDigits(double value, FixedRangeDigits &out)
 {
     static constexpr std::uint64_t powersOfFive[23] = {
         1ull, 5ull, 25ull, 125ull, 625ull, 3125ull, 15625ull, 78125ull, 390625ull, 1953125ull,
@@ -97,7 +99,7 @@ bool formatFixedRange(double value, std::string &out)
     if (digits == 0 || decimalExponent < -4 || decimalExponent >= 15)
         return false;
     // Two halves, so that their two chains of divisions run side by side.
-    char text[15];
+    char *const text = out.digits;
     auto high = static_cast<std::uint32_t>(digits / 100000000), low = static_cast<std::uint32_t>(digits % 100000000);
     for (int i = 14; i >= 7; --i, low /= 10)
         text[i] = static_cast<char>('0' + low % 10);
@@ -106,6 +108,20 @@ bool formatFixedRange(double value, std::string &out)
     int count = 15;
     while (count > 1 && text[count - 1] == '0')
         --count;
+    out.count = count;
+    out.exponent = decimalExponent;
+    return true;
+}
+
+namespace {
+
+bool formatFixedRange(double value, std::string &out)
+{
+    FixedRangeDigits d;
+    if (!fixedRangeDigits(value, d))
+        return false;
+    const char *const text = d.digits;
+    const int count = d.count, decimalExponent = d.exponent;
     out.clear();
     if (value < 0)
         out += '-';
