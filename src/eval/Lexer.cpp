@@ -16,9 +16,11 @@ bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool isWordChar(char c) { return isLetter(c) || isDigit(c) || c == '_'; }
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
-bool equalsUpper(std::string_view word, const char *keyword)
+// Every word of an expression is held against every keyword: their lengths are known, so
+// most comparisons end at the first test.
+bool equalsUpper(std::string_view word, std::string_view keyword)
 {
-    std::size_t n = std::strlen(keyword);
+    const std::size_t n = keyword.size();
     if (word.size() != n)
         return false;
     for (std::size_t i = 0; i < n; ++i)
@@ -29,7 +31,7 @@ bool equalsUpper(std::string_view word, const char *keyword)
 
 struct Keyword
 {
-    const char *name;
+    std::string_view name;
     TokenKind kind;
 };
 
