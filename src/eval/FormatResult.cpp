@@ -173,9 +173,10 @@ void formatDigits(bool negative, char *digits, std::size_t count, std::size_t po
     const std::size_t fractionStart = first + point;
     while (fractionEnd > fractionStart && digits[fractionEnd - 1] == '0')
         --fractionEnd;
-    bool nonZero = false;
-    for (std::size_t k = first; k < fractionEnd; ++k)
-        nonZero = nonZero || digits[k] != '0';
+    // A whole part starts with a digit that is not zero (leading zeros are never kept).
+    bool nonZero = point > 0;
+    for (std::size_t k = first; !nonZero && k < fractionEnd; ++k)
+        nonZero = digits[k] != '0';
     char out[2 * Longest + 8];
     std::size_t n = 0;
     out[n++] = '=';
@@ -185,9 +186,14 @@ void formatDigits(bool negative, char *digits, std::size_t count, std::size_t po
     const std::size_t whole = point;
     if (whole == 0 && (places > 0 || !nonZero))
         out[n++] = '0'; // the leading zero, or the zero text of "##"
-    for (std::size_t k = 0; k < whole; ++k) {
-        if (places > 0 && k > 0 && (whole - k) % 3 == 0)
-            out[n++] = ',';
+    // A thousands separator before every third digit from the point (the mask "##" has none).
+    std::size_t untilSeparator = whole % 3 == 0 ? 3 : whole % 3;
+    for (std::size_t k = 0; k < whole; ++k, --untilSeparator) {
+        if (untilSeparator == 0) {
+            if (places > 0)
+                out[n++] = ',';
+            untilSeparator = 3;
+        }
         out[n++] = digits[first + k];
     }
     if (places > 0) {
