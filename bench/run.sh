@@ -14,7 +14,8 @@
 # Environment: BENCH_COUNT (expressions, default 100000), BENCH_REPEATS (default 9),
 #              BENCH_SECONDS (per bench_engine case, default 1), BENCH_WINDOW_REPEATS (per
 #              bench_window case, default 9), STARTUP_REPEATS (default 11),
-#              BENCH_SOAK_OPERATIONS (default 100000).
+#              BENCH_SOAK_OPERATIONS (default 100000),
+#              BENCH_ONLY=cli (the command-line evaluators alone).
 set -euo pipefail
 export LC_ALL=C # "." in $EPOCHREALTIME and in awk's numbers
 
@@ -27,6 +28,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 count=${BENCH_COUNT:-100000}
 repeats=${BENCH_REPEATS:-9}
 seconds=${BENCH_SECONDS:-1}
+only=${BENCH_ONLY:-}
 
 bench_engine=$build_dir/bench/bench_engine
 cli=$build_dir/src/cli/numerette-eval
@@ -60,9 +62,11 @@ echo "  build:   $build_dir ($(git -C "$here/.." rev-parse --short HEAD 2>/dev/n
 echo "  tools:   $(bc --version | head -n 1), $("$python" --version 2>&1) ($python)"
 echo
 
-echo "== In-process engine (bench_engine)"
-"$bench_engine" "$seconds"
-echo
+if [ "$only" != cli ]; then
+  echo "== In-process engine (bench_engine)"
+  "$bench_engine" "$seconds"
+  echo
+fi
 
 echo "== Command-line evaluators, $count expressions each"
 python3 "$here/generate_expressions.py" -n "$count" "$scratch"
@@ -175,6 +179,10 @@ awk -v r="$repeats" -v n="$count" -v c="$t_cli" -v b="$t_bc" -v cc="$c_cli" -v c
   printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "bc -l < bc.txt", b, cb, cb * 1e6 / n
   printf "  bc/numerette     wall %6.2fx, CPU %6.2fx  (target 5x: %s)\n", b / c, cb / cc, (cb / cc >= 5) ? "met" : "NOT met"
 }'
+
+if [ "$only" = cli ]; then
+  exit 0
+fi
 
 # The window benchmarks run offscreen in process, with a private runtime folder as a desktop
 # session would give them.
