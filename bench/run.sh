@@ -2,7 +2,8 @@
 # The benchmarks of BENCHMARKS.md (make bench builds first; this builds nothing):
 #   1. bench_engine: in-process calculations per second;
 #   2. numerette-eval, bc -l and a python3 eval loop on the same generated expressions,
-#      each timed as one process over the whole file, best of a few runs;
+#      each timed as one process over the whole file, best of a few runs; then numerette-eval
+#      and bc -l on everyday expressions with functions (generate_everyday.py);
 #   3. bench_window: the real window in process (offscreen), input event to repainted window;
 #   4. startup.sh: start-up time and memory of the program next to an empty Qt window, on Xvfb;
 #   5. bench_soak: a long mixed session in process, memory and time over it.
@@ -13,7 +14,8 @@
 # Environment: BENCH_COUNT (expressions, default 100000), BENCH_REPEATS (default 9),
 #              BENCH_SECONDS (per bench_engine case, default 1), BENCH_WINDOW_REPEATS (per
 #              bench_window case, default 9), STARTUP_REPEATS (default 11),
-#              BENCH_SOAK_OPERATIONS (default 100000).
+#              BENCH_SOAK_OPERATIONS (default 100000),
+#              BENCH_ONLY=cli (the command-line evaluators alone).
 set -euo pipefail
 export LC_ALL=C # "." in $EPOCHREALTIME and in awk's numbers
 
@@ -26,6 +28,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 count=${BENCH_COUNT:-100000}
 repeats=${BENCH_REPEATS:-9}
 seconds=${BENCH_SECONDS:-1}
+only=${BENCH_ONLY:-}
 
 bench_engine=$build_dir/bench/bench_engine
 cli=$build_dir/src/cli/numerette-eval
@@ -59,9 +62,11 @@ echo "  build:   $build_dir ($(git -C "$here/.." rev-parse --short HEAD 2>/dev/n
 echo "  tools:   $(bc --version | head -n 1), $("$python" --version 2>&1) ($python)"
 echo
 
-echo "== In-process engine (bench_engine)"
-"$bench_engine" "$seconds"
-echo
+if [ "$only" != cli ]; then
+  echo "== In-process engine (bench_engine)"
+  "$bench_engine" "$seconds"
+  echo
+fi
 
 echo "== Command-line evaluators, $count expressions each"
 python3 "$here/generate_expressions.py" -n "$count" "$scratch"
@@ -131,6 +136,53 @@ awk -v n="$count" -v r="$repeats" -v c="$t_cli" -v b="$t_bc" -v p="$t_py" -v cc=
   printf "  bc/numerette     wall %6.2fx, CPU %6.2fx  (target 5x: %s)\n", b / c, cb / cc, (cb / cc >= 5) ? "met" : "NOT met"
   printf "  python/numerette wall %6.2fx, CPU %6.2fx  (target 10x: %s)\n", p / c, cp / cc, (cp / cc >= 10) ? "met" : "NOT met"
 }'
+
+# Everyday expressions, as people type them (functions, names in any case, spaces or none):
+# numerette-eval against bc -l only, which gets the same functions in a preamble.
+echo
+echo "== Command line on everyday expressions, $count expressions each"
+python3 "$here/generate_everyday.py" -n "$count" "$scratch/everyday"
+echo "  e.g. $(sed -n 4p "$scratch/everyday/numerette.txt")"
+cli_status=0
+"$cli" --decimals auto --bare <"$scratch/everyday/numerette.txt" >"$scratch/everyday/numerette.out" || cli_status=$?
+bc -l <"$scratch/everyday/bc.txt" >"$scratch/everyday/bc.out" 2>"$scratch/everyday/bc.err"
+if [ "$cli_status" -ne 0 ] || [ -s "$scratch/everyday/bc.err" ]; then
+  echo "bench/run.sh: an everyday expression failed (numerette-eval status $cli_status; bc: $(head -c 200 "$scratch/everyday/bc.err"))" >&2
+  exit 1
+fi
+python3 - "$scratch/everyday" <<'EOF'
+import sys, os
+d = sys.argv[1]
+def read(name):
+    with open(os.path.join(d, name)) as f:
+        return [float(line) for line in f]
+numerette, bc = read("numerette.out"), read("bc.out")
+if len(numerette) != len(bc):
+    sys.exit(f"bench/run.sh: everyday result counts differ: {len(numerette)}, {len(bc)}")
+for i, (n, b) in enumerate(zip(numerette, bc)):
+    # numerette-eval writes 15 significant digits; bc works at 20 decimal places.
+    if abs(n - b) > 1e-9 * max(1.0, abs(b)):
+        sys.exit(f"bench/run.sh: everyday line {i + 1} disagrees: numerette {n}, bc {b}")
+print(f"  all {len(bc)} results agree (numerette-eval --decimals auto)")
+EOF
+t_cli="" t_bc="" c_cli="" c_bc=""
+for ((i = 0; i < repeats; i++)); do
+  read -r w c < <(once "$scratch/everyday/numerette.txt" "$cli")
+  t_cli=$(shorter "$t_cli" "$w") c_cli=$(shorter "$c_cli" "$c")
+  read -r w c < <(once "$scratch/everyday/bc.txt" bc -l)
+  t_bc=$(shorter "$t_bc" "$w") c_bc=$(shorter "$c_bc" "$c")
+done
+awk -v r="$repeats" -v n="$count" -v c="$t_cli" -v b="$t_bc" -v cc="$c_cli" -v cb="$c_bc" 'BEGIN {
+  printf "  best of %d runs, whole process (numerette-eval at its default 2 decimal places):\n", r
+  printf "    %-34s %8s %8s %14s\n", "", "wall", "CPU", "CPU/expression"
+  printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "numerette-eval < numerette.txt", c, cc, cc * 1e6 / n
+  printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "bc -l < bc.txt", b, cb, cb * 1e6 / n
+  printf "  bc/numerette     wall %6.2fx, CPU %6.2fx  (target 5x: %s)\n", b / c, cb / cc, (cb / cc >= 5) ? "met" : "NOT met"
+}'
+
+if [ "$only" = cli ]; then
+  exit 0
+fi
 
 # The window benchmarks run offscreen in process, with a private runtime folder as a desktop
 # session would give them.

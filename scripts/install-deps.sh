@@ -17,7 +17,7 @@ run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tool
 test=(xvfb xauth xdotool xclip imagemagick fonts-dejavu-core python3 desktop-file-utils appstream
       python3-pyatspi at-spi2-core dbus-x11 openbox x11-utils unicode-data
       orca speech-dispatcher espeak-ng)
-bench=(xvfb xauth xdotool bc python3)
+bench=(xvfb xauth xdotool bc python3 valgrind)
 fuzz=(clang libclang-rt-14-dev)
 # devscripts: hardening-check.
 package=(dpkg-dev lintian devscripts xvfb xauth xdotool)

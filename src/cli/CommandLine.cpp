@@ -276,7 +276,6 @@ public:
             return fail(c.error);
         if (options_.bare)
             c.resultText = c.isText ? c.resultText.substr(2) : bareResult(c.resultText);
-        c.resultText += '\n';
         return write(c.resultText);
     }
 
@@ -284,7 +283,7 @@ public:
     bool refuse(std::string_view reason)
     {
         anyFailed_ = true;
-        line_ = options_.why ? "Error: " + std::string(reason) + '\n' : "Error\n";
+        line_ = options_.why ? "Error: " + std::string(reason) : "Error";
         return write(line_);
     }
 
@@ -298,26 +297,41 @@ public:
             line_ += ' ';
             line_ += shownDescription(error.description);
         }
-        line_ += '\n';
         return write(line_);
     }
 
     bool anyFailed() const { return anyFailed_; }
 
-private:
-    bool write(const std::string &line)
+    // Hands what is gathered to the stream; false once the results can no longer be written.
+    bool flush()
     {
-        out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+        pending_.clear();
         if (options_.lineBuffered)
             out_.flush();
         return static_cast<bool>(out_);
     }
+
+private:
+    // One line of output. Lines are gathered and handed to the stream a block at a time: a
+    // stream write per line cost more than many a calculation.
+    bool write(std::string_view line)
+    {
+        pending_ += line;
+        pending_ += '\n';
+        if (options_.lineBuffered || pending_.size() >= pendingBlock)
+            return flush();
+        return true;
+    }
+
+    static constexpr std::size_t pendingBlock = 16384;
 
     const Options &options_;
     std::ostream &out_;
     std::ostream &err_;
     eval::ScriptControl engine_; // one per run, so Rnd starts as the window's does
     std::string line_;
+    std::string pending_;
     bool anyFailed_ = false;
 };
 
@@ -385,6 +399,7 @@ int runCommandLine(std::span<const std::string_view> arguments, ByteSource &in, 
                     writing = calculateText(calculator, line, "line", number, err);
             }
         }
+        calculator.flush(); // what was calculated goes out, also before a failed read
         status = calculator.anyFailed() ? 1 : 0;
     }
     // The results calculated before a failed read are written all the same.

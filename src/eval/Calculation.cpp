@@ -200,6 +200,12 @@ Calculation calculate(ScriptControl &engine, std::string_view text, int decimalP
         calculation.resultText = "= " + toText(value);
         return calculation;
     }
+    if (value.type() == VarType::Double) { // the usual result: formatted from its digits
+        calculation.ok = true;
+        const double number = value.asDouble();
+        calculation.resultText = number == 0.0 ? "= 0" : FormatDoubleResult(number, decimalPlaces);
+        return calculation;
+    }
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
         calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);

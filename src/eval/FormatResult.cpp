@@ -1,6 +1,7 @@
 #include "FormatResult.h"
 
 #include "DecimalPlaces.h"
+#include "NumberText.h"
 
 #include <cstddef>
 #include <cstring>
@@ -17,6 +18,9 @@ struct DecimalDigits
 };
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The longest number text formatted on the stack; longer ones take the general road.
+constexpr std::size_t Longest = 40;
 
 // Reads "-1234.5", "1E+20", "9.00719925474099E+15", " .5 ". False for anything else.
 bool readDigits(std::string_view text, DecimalDigits &out)
@@ -156,12 +160,61 @@ std::size_t roundDigits(char *digits, std::size_t &count, std::size_t &point, st
     return first;
 }
 
+// The result text of digits[1..1 + count) with the point after the first `point` of them,
+// rounded at `places` digits after it; digits[0] is room for a carry.
+void formatDigits(bool negative, char *digits, std::size_t count, std::size_t point, int places,
+                  std::string &result)
+{
+    // Round at `places` digits after the point; digits[first..) are the kept digits.
+    const std::size_t first = roundDigits(digits, count, point, point + static_cast<std::size_t>(places));
+    const std::size_t end = 1 + count; // one past the last digit
+    // Fraction digits without their trailing zeros, and whether anything is not zero.
+    std::size_t fractionEnd = end;
+    const std::size_t fractionStart = first + point;
+    while (fractionEnd > fractionStart && digits[fractionEnd - 1] == '0')
+        --fractionEnd;
+    // A whole part starts with a digit that is not zero (leading zeros are never kept).
+    bool nonZero = point > 0;
+    for (std::size_t k = first; !nonZero && k < fractionEnd; ++k)
+        nonZero = digits[k] != '0';
+    char out[2 * Longest + 8];
+    std::size_t n = 0;
+    out[n++] = '=';
+    out[n++] = ' ';
+    if (negative && nonZero)
+        out[n++] = '-';
+    const std::size_t whole = point;
+    if (whole == 0 && (places > 0 || !nonZero))
+        out[n++] = '0'; // the leading zero, or the zero text of "##"
+    // A thousands separator before every third digit from the point (the mask "##" has none).
+    std::size_t untilSeparator = whole % 3 == 0 ? 3 : whole % 3;
+    for (std::size_t k = 0; k < whole; ++k, --untilSeparator) {
+        if (untilSeparator == 0) {
+            if (places > 0)
+                out[n++] = ',';
+            untilSeparator = 3;
+        }
+        out[n++] = digits[first + k];
+    }
+    if (places > 0) {
+        if (fractionEnd > fractionStart) {
+            out[n++] = '.';
+            for (std::size_t k = fractionStart; k < fractionEnd; ++k)
+                out[n++] = digits[k];
+        } else if (!nonZero) {
+            out[n++] = '.'; // the setting's zero text: "= 0.00"
+            for (int k = 0; k < places; ++k)
+                out[n++] = '0';
+        }
+    }
+    result.assign(out, n);
+}
+
 // The usual number text, a plain decimal of a few digits ("-1234.56789"), formatted in one
 // pass over stack buffers: the same steps as below without building the digits on the heap.
 // False for any other text (an exponent, blanks, a long one), which takes the general road.
 bool formatPlain(std::string_view text, int places, std::string &result)
 {
-    constexpr std::size_t Longest = 40;
     if (text.empty() || text.size() > Longest)
         return false;
     std::size_t i = 0;
@@ -185,48 +238,47 @@ bool formatPlain(std::string_view text, int places, std::string &result)
         }
     if (i != text.size() || !anyDigit)
         return false;
-    // Round at `places` digits after the point; digits[first..) are the kept digits.
     std::memmove(digits + 1, digits, count);
-    const std::size_t first = roundDigits(digits, count, point, point + static_cast<std::size_t>(places));
-    const std::size_t end = 1 + count; // one past the last digit
-    // Fraction digits without their trailing zeros, and whether anything is not zero.
-    std::size_t fractionEnd = end;
-    const std::size_t fractionStart = first + point;
-    while (fractionEnd > fractionStart && digits[fractionEnd - 1] == '0')
-        --fractionEnd;
-    bool nonZero = false;
-    for (std::size_t k = first; k < fractionEnd; ++k)
-        nonZero = nonZero || digits[k] != '0';
-    char out[2 * Longest + 8];
-    std::size_t n = 0;
-    out[n++] = '=';
-    out[n++] = ' ';
-    if (negative && nonZero)
-        out[n++] = '-';
-    const std::size_t whole = point;
-    if (whole == 0 && (places > 0 || !nonZero))
-        out[n++] = '0'; // the leading zero, or the zero text of "##"
-    for (std::size_t k = 0; k < whole; ++k) {
-        if (places > 0 && k > 0 && (whole - k) % 3 == 0)
-            out[n++] = ',';
-        out[n++] = digits[first + k];
+    formatDigits(negative, digits, count, point, places, result);
+    return true;
+}
+
+// A Double's result straight from the digits of its number text (what formatPlain would read
+// back from formatDouble's text): the leading zeros of "0.00012" count as digits after the
+// point, the zeros that fill "1200" as digits before it.
+bool formatFixedRangeDouble(double value, int places, std::string &result)
+{
+    FixedRangeDigits d;
+    if (!fixedRangeDigits(value, d))
+        return false;
+    char digits[Longest + 1];
+    std::size_t count = 0, point = 0;
+    if (d.exponent < 0) {
+        const auto zeros = static_cast<std::size_t>(-d.exponent - 1);
+        std::memset(digits + 1, '0', zeros);
+        count = zeros;
+    } else {
+        point = static_cast<std::size_t>(d.exponent) + 1;
     }
-    if (places > 0) {
-        if (fractionEnd > fractionStart) {
-            out[n++] = '.';
-            for (std::size_t k = fractionStart; k < fractionEnd; ++k)
-                out[n++] = digits[k];
-        } else if (!nonZero) {
-            out[n++] = '.'; // the setting's zero text: "= 0.00"
-            for (int k = 0; k < places; ++k)
-                out[n++] = '0';
-        }
+    std::memcpy(digits + 1 + count, d.digits, static_cast<std::size_t>(d.count));
+    count += static_cast<std::size_t>(d.count);
+    if (count < point) {
+        std::memset(digits + 1 + count, '0', point - count);
+        count = point;
     }
-    result.assign(out, n);
+    formatDigits(value < 0, digits, count, point, places, result);
     return true;
 }
 
 } // namespace
+
+std::string FormatDoubleResult(double value, int decimalPlaces)
+{
+    std::string result;
+    if (decimalPlaces >= 0 && decimalPlaces <= 9 && formatFixedRangeDouble(value, decimalPlaces, result))
+        return result;
+    return FormatResult(formatDouble(value), decimalPlaces);
+}
 
 std::string FormatResult(std::string_view numberText, int decimalPlaces)
 {

@@ -12,5 +12,7 @@ namespace eval {
 // the setting's zero text ("= 0", "= 0.00"), without a minus sign. DecimalPlacesAuto writes the
 // number text unchanged.
 std::string FormatResult(std::string_view numberText, int decimalPlaces);
+// The same for a Double's number text (formatDouble), without writing that text out first.
+std::string FormatDoubleResult(double value, int decimalPlaces);
 
 } // namespace eval

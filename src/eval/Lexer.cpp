@@ -16,9 +16,11 @@ bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool isWordChar(char c) { return isLetter(c) || isDigit(c) || c == '_'; }
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
-bool equalsUpper(std::string_view word, const char *keyword)
+// Every word of an expression is held against every keyword: their lengths are known, so
+// most comparisons end at the first test.
+bool equalsUpper(std::string_view word, std::string_view keyword)
 {
-    std::size_t n = std::strlen(keyword);
+    const std::size_t n = keyword.size();
     if (word.size() != n)
         return false;
     for (std::size_t i = 0; i < n; ++i)
@@ -29,7 +31,7 @@ bool equalsUpper(std::string_view word, const char *keyword)
 
 struct Keyword
 {
-    const char *name;
+    std::string_view name;
     TokenKind kind;
 };
 
@@ -131,7 +133,13 @@ void Lexer::skipBlanks()
 
 void Lexer::next(Token &token)
 {
-    skipBlanks();
+    // Spaces between tokens are stepped over here; tabs, continuations and comments there.
+    std::size_t at = pos_;
+    while (at < source_.size() && source_[at] == ' ')
+        ++at;
+    pos_ = at;
+    if (at < source_.size() && (source_[at] == '\t' || source_[at] == '_' || source_[at] == '\''))
+        skipBlanks();
     token.error = 0;
     if (pos_ >= source_.size()) {
         token.kind = TokenKind::End;
@@ -260,25 +268,27 @@ void Lexer::readNumber(Token &token)
     std::uint64_t digits = 0;
     int count = 0, scale = 0;
     bool allDigits = true;
-    auto take = [&](char c, int step) {
-        if (digits == 0 && c == '0') {
+    // A run of digits from p, each moving the point by `step`. Leading zeros add no
+    // significant digit (digits stays 0), and beyond 19 digits from_chars reads the literal.
+    auto run = [&](int step) {
+        for (; p < size; ++p) {
+            const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(text[p])) - unsigned{'0'};
+            if (digit > 9)
+                break;
+            if (count == 19) {
+                allDigits = false;
+                continue;
+            }
+            digits = digits * 10 + digit;
+            count += digits != 0 ? 1 : 0;
             scale += step;
-            return;
         }
-        if (count == 19) {
-            allDigits = false; // from_chars reads this one
-            return;
-        }
-        digits = digits * 10 + std::uint64_t(c - '0');
-        ++count;
-        scale += step;
     };
-    for (; p < size && isDigit(text[p]); ++p)
-        take(text[p], 0);
+    run(0);
     if (p < size && text[p] == '.') {
         isWhole = false;
-        for (++p; p < size && isDigit(text[p]); ++p)
-            take(text[p], -1);
+        ++p;
+        run(-1);
     }
     if (p < size && (text[p] == 'E' || text[p] == 'e')) {
         std::size_t q = p + 1;

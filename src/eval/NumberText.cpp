@@ -3,6 +3,7 @@
 #include "CalendarDate.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -49,11 +50,23 @@ void civilFromDays(long long z, long long &year, unsigned &month, unsigned &day)
 
 __extension__ typedef unsigned __int128 Wide;
 
+// "00" to "99", for writing digits two at a time.
+constexpr std::array<char, 200> digitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
 // The 15-digit general form of a double between 0.0001 and 1E+15, exactly and without
 // to_chars: the double is m x 2^e; m x 5^k x 2^(e+k) is the value times 10^k, which 128 bits
 // hold whole for the powers this range needs, so rounding it to 15 digits (half to even, as
 // printf does on an exact tie) is one shift. False outside the range: to_chars then.
-bool formatFixedRange(double value, std::string &out)
+} // namespace
+
+bool fixedRangeDigits(double value, FixedRangeDigits &out)
 {
     static constexpr std::uint64_t powersOfFive[23] = {
         1ull, 5ull, 25ull, 125ull, 625ull, 3125ull, 15625ull, 78125ull, 390625ull, 1953125ull,
@@ -96,16 +109,42 @@ bool formatFixedRange(double value, std::string &out)
     }
     if (digits == 0 || decimalExponent < -4 || decimalExponent >= 15)
         return false;
-    // Two halves, so that their two chains of divisions run side by side.
-    char text[15];
-    auto high = static_cast<std::uint32_t>(digits / 100000000), low = static_cast<std::uint32_t>(digits % 100000000);
-    for (int i = 14; i >= 7; --i, low /= 10)
-        text[i] = static_cast<char>('0' + low % 10);
-    for (int i = 6; i >= 0; --i, high /= 10)
-        text[i] = static_cast<char>('0' + high % 10);
+    // Trailing zeros off the number first (at most 14 of its 15 digits: 8, 4, 2 and 1 of them
+    // at a time), then the digits left written two at a time from the end.
     int count = 15;
-    while (count > 1 && text[count - 1] == '0')
-        --count;
+    constexpr std::uint64_t chunks[] = {100000000, 10000, 100, 10};
+    constexpr int chunkZeros[] = {8, 4, 2, 1};
+    for (int c = 0; c < 4; ++c) {
+        if (digits % chunks[c] == 0) {
+            digits /= chunks[c];
+            count -= chunkZeros[c];
+        }
+    }
+    char *end = out.digits + count;
+    for (; digits >= 100; digits /= 100) {
+        end -= 2;
+        std::memcpy(end, digitPairs.data() + 2 * (digits % 100), 2);
+    }
+    if (digits >= 10) {
+        end -= 2;
+        std::memcpy(end, digitPairs.data() + 2 * digits, 2);
+    } else {
+        *--end = static_cast<char>('0' + digits);
+    }
+    out.count = count;
+    out.exponent = decimalExponent;
+    return true;
+}
+
+namespace {
+
+bool formatFixedRange(double value, std::string &out)
+{
+    FixedRangeDigits d;
+    if (!fixedRangeDigits(value, d))
+        return false;
+    const char *const text = d.digits;
+    const int count = d.count, decimalExponent = d.exponent;
     out.clear();
     if (value < 0)
         out += '-';

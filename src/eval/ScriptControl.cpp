@@ -10,22 +10,19 @@ namespace eval {
 
 void ScriptControl::setLanguage(std::string_view language)
 {
-    if (language_ != language) // set before every calculation: usually the same
-        language_ = std::string(language);
+    if (language_ == language) // set before every calculation: usually the same
+        return;
+    language_ = std::string(language);
+    // Told once here rather than on every Eval.
+    isVBScript_ = language.size() == 8;
+    for (std::size_t i = 0; isVBScript_ && i < language.size(); ++i)
+        isVBScript_ = (language[i] | 0x20) == ("vbscript"[i] | 0x20);
 }
 
 EvalResult ScriptControl::Eval(std::string_view expression)
 {
     EvalResult result;
-    auto sameLetters = [](std::string_view a, std::string_view b) {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if ((a[i] | 0x20) != (b[i] | 0x20))
-                return false;
-        return true;
-    };
-    if (!sameLetters(language_, "VBScript")) {
+    if (!isVBScript_) {
         result.error = ScriptError(InvalidProcedureCall);
         return result;
     }

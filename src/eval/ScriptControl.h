@@ -62,6 +62,7 @@ public:
 
 private:
     std::string language_ = "VBScript";
+    bool isVBScript_ = true; // language_ names VBScript, in any letter case
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;

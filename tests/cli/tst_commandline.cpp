@@ -305,6 +305,10 @@ private slots:
                                        << "line 3: not UTF-8 text";
         QTest::newRow("cut at the end") << QStringList{} << QByteArray("1\n\xE2\x82") << "= 1\nError\n"
                                         << "line 2: not UTF-8 text";
+        // Lines are checked eight bytes at a time: a letter and a stray byte past the last
+        // whole eight.
+        QTest::newRow("after whole words") << QStringList{} << QByteArray("Len(\"1234567\xC3\xA9\")\nLen(\"1234567\xFF\")\n")
+                                           << "= 8\nError\n" << "line 2: not UTF-8 text";
         QTest::newRow("argument") << QStringList{"1", QString::fromLatin1("\"\xFF\"")} << QByteArray()
                                   << "= 1\nError\n" << "argument 2: not UTF-8 text";
     }

@@ -46,6 +46,22 @@ std::span<const Builtin> allBuiltins()
     return table;
 }
 
+namespace {
+
+// The order of std::string_view(name) < key, without measuring the name first: this runs for
+// every name of every expression.
+bool nameBefore(const char *name, std::string_view key)
+{
+    for (const char c : key) {
+        if (*name != c)
+            return static_cast<unsigned char>(*name) < static_cast<unsigned char>(c); // also at name's end
+        ++name;
+    }
+    return false; // equal, or key is a beginning of name
+}
+
+} // namespace
+
 const Builtin *findBuiltin(std::string_view name)
 {
     const std::span<const Builtin> table = allBuiltins();
@@ -56,7 +72,7 @@ const Builtin *findBuiltin(std::string_view name)
         upper[i] = toUpperAscii(name[i]);
     const std::string_view key(upper, name.size());
     auto it = std::lower_bound(table.begin(), table.end(), key,
-                               [](const Builtin &b, std::string_view k) { return std::string_view(b.name) < k; });
+                               [](const Builtin &b, std::string_view k) { return nameBefore(b.name, k); });
     if (it == table.end() || std::string_view(it->name) != key)
         return nullptr;
     return &*it;
