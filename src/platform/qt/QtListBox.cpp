@@ -124,7 +124,6 @@ QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
     view_->horizontalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height());
     view_->setModel(model_);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->setShowGrid(false);
@@ -149,12 +148,18 @@ QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
             onScroll();
     });
     view_->installEventFilter(this);
-    fitWholeRows();
 }
 
+// The rows are measured when the box is first shown or scrolled, not when it is made: a
+// measure loads a font engine at the box's size, and a box hidden at start (the function
+// palette) would load one that nothing on the first frame draws.
 void QtListBox::fitWholeRows()
 {
-    const int row = view_->verticalHeader()->defaultSectionSize();
+    if (rowsFitted_)
+        return;
+    rowsFitted_ = true;
+    const int row = QFontMetrics(view_->font()).height();
+    view_->verticalHeader()->setDefaultSectionSize(row);
     const int frame = 2 * view_->frameWidth();
     const int rows = qMax(1, (view_->height() - frame) / row);
     view_->resize(view_->width(), rows * row + frame);
@@ -178,6 +183,8 @@ void QtListBox::activate(bool doubleClick)
 
 bool QtListBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == view_ && event->type() == QEvent::Show)
+        fitWholeRows();
     if (watched != view_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -244,6 +251,7 @@ void QtListBox::ensureVisible(int index)
 {
     if (index < 0 || index >= model_->rowCount())
         return;
+    fitWholeRows();
     view_->doItemsLayout(); // the scroll range counts a row just added only after this
     view_->scrollTo(model_->index(index), QAbstractItemView::EnsureVisible);
 }
@@ -274,7 +282,11 @@ void QtListBox::setListIndex(int index)
 
 int QtListBox::topIndex() const { return view_->verticalScrollBar()->value(); }
 
-void QtListBox::setTopIndex(int index) { view_->verticalScrollBar()->setValue(index); }
+void QtListBox::setTopIndex(int index)
+{
+    fitWholeRows();
+    view_->verticalScrollBar()->setValue(index);
+}
 
 void QtListBox::setVisible(bool visible)
 {

@@ -55,6 +55,7 @@ private:
     QTableView *view_;
     RowModel *model_;
     Rgb color_;
+    bool rowsFitted_ = false;
 };
 
 } // namespace platform::qt
