@@ -88,9 +88,11 @@ private slots:
         s.fake.Text1.setFocus();
         s.calculate(QStringLiteral("7 +"));
         QCOMPARE(s.fake.window.focus, QStringLiteral("Text1"));
-        // A screen reader hears each outcome, the same one twice as well.
+        // A screen reader hears each outcome with its explanation, the same one twice as well.
+        const QString why = s.fake.Text2.toolTip();
+        QVERIFY(!why.isEmpty());
         s.calculate(QStringLiteral("7 +"));
-        QCOMPARE(s.fake.window.announced, (QStringList{"= 7", "Error", "Error"}));
+        QCOMPARE(s.fake.window.announced, (QStringList{"= 7", "Error. " + why, "Error. " + why}));
     }
 
     void emptyHistoryAppendsWithoutEmptying()
