@@ -14,7 +14,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://numerette.example/")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # The Debian revision of data/changelog.Debian: the packages are built from their own sources.
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 2)
 set(CPACK_DEBIAN_PACKAGE_SOURCE numerette)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -36,6 +36,9 @@ the package numerette-eval.]=])
 
 set(CPACK_DEBIAN_EVAL_PACKAGE_NAME numerette-eval)
 set(CPACK_DEBIAN_EVAL_FILE_NAME DEB-DEFAULT)
+# numerette 9.19-1 was one package that also held /usr/bin/numerette-eval.
+set(CPACK_DEBIAN_EVAL_PACKAGE_BREAKS "numerette (<< 9.19-2)")
+set(CPACK_DEBIAN_EVAL_PACKAGE_REPLACES "numerette (<< 9.19-2)")
 set(CPACK_DEBIAN_EVAL_DESCRIPTION [=[Command-line evaluator of the Numerette calculator
 numerette-eval calculates expressions of the VBScript expression language
 exactly as the Numerette calculator does, from its arguments or one a

@@ -19,14 +19,6 @@ fi
 . "$here/xvfb.sh"
 work_start
 xvfb_start "$work"
-export HOME="$work" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 QT_ACCESSIBILITY=1
-# The accessibility bus is started first, so that the program does not wait for it.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
-"$program" 2>"$work/app.log" &
-app=$!
-window=$(window_of '^ Numerette 9.19$' || window_of '^ Numerette 9.19$') ||
-  { echo "FAIL: no window within 20 s"; cat "$work/app.log"; exit 1; }
-sleep 0.5
-xdotool windowfocus --sync "$window" # no window manager here: the input focus is given by hand
+accessible_window "$program"
 sleep 0.3
 /usr/bin/python3 "$here/$check" "$window"

@@ -67,13 +67,7 @@ heard() {
 }
 forget() { sleep 0.5; : >"$spoken"; }
 
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
-"$program" 2>"$work/app.log" &
-app=$!
-window=$(window_of '^ Numerette 9.19$' || window_of '^ Numerette 9.19$') ||
-  { echo "FAIL: no window within 20 s"; cat "$work/app.log"; exit 1; }
-sleep 0.5
-xdotool windowfocus --sync "$window" # no window manager here: the input focus is given by hand
+accessible_window "$program"
 orca --debug-file "$work/orca.log" >"$work/orca.out" 2>&1 &
 orca=$!
 heard "Numerette" 30 || { echo "FAIL: Orca said nothing about the window within 30 s"; cat "$work/orca.out"; exit 1; }

@@ -13,6 +13,14 @@
 #include <exception>
 
 namespace app {
+namespace {
+
+// The window stands this many twips above the middle of the screen.
+constexpr int RaisedAboveMiddle = 300;
+// Beyond the end of any result text: the caret is put behind the result.
+constexpr int CaretPastResult = 99;
+
+} // namespace
 
 const QString FormTallix::InstructionMarker = QStringLiteral("Type in here a math expression");
 const QString FormTallix::InstructionText =
@@ -62,13 +70,13 @@ void FormTallix::Form_Load()
 void FormTallix::placeWindow()
 {
     platform::Window &w = *c_.window;
-    w.move((w.screenWidth() - w.width()) / 2, (w.screenHeight() - w.height()) / 2 - 300);
+    w.move((w.screenWidth() - w.width()) / 2, (w.screenHeight() - w.height()) / 2 - RaisedAboveMiddle);
 }
 
 void FormTallix::Form_Activate()
 {
     c_.Text2->setFocus();
-    c_.Text2->setSelStart(99);
+    c_.Text2->setSelStart(CaretPastResult);
 }
 
 void FormTallix::Form_Click() { c_.List3->setVisible(false); }

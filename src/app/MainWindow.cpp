@@ -2,6 +2,9 @@
 
 #include "companion/CompanionDialog.h"
 #include "companion/CompanionProducts.h"
+#include "WindowLayout.h"
+
+#include "entry/KeypadKeys.h"
 #include "platform/qt/AccessibleRole.h"
 #include "platform/qt/ButtonPictures.h"
 #include "platform/qt/QtButton.h"
@@ -48,6 +51,7 @@ QFont sansFont(double pointSize) { return platform::qt::originalFont(QStringLite
 // too, whatever the desktop's theme.
 const QColor WindowBackground(255, 255, 255);
 const QColor InfoBackground(255, 255, 225);
+const QColor Grey(128, 128, 128);
 
 // What a screen reader says for a keypad key whose caption is a sign.
 QString spokenKey(const QString &caption)
@@ -205,50 +209,80 @@ platform::qt::QtButton *MainWindow::button(const QString &name, const QString &c
     return adapter;
 }
 
+QRect MainWindow::placeOf(const char *name)
+{
+    const ControlLayout &c = layoutOf(name);
+    return pixelRect(c.left, c.top, c.width, c.height);
+}
+
+platform::qt::QtListBox *MainWindow::list(const char *name)
+{
+    auto *view = new QTableView(client_);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setGeometry(placeOf(name));
+    view->setFont(sansFont(layoutOf(name).pointSize));
+    view->setTextElideMode(Qt::ElideNone); // rows are cut at the edge, as typed
+    auto *adapter = new platform::qt::QtListBox(view);
+    adapters_.emplace_back(adapter);
+    return adapter;
+}
+
+platform::qt::QtButton *MainWindow::pictureButton(const char *name, const QString &tooltip, const QIcon &picture)
+{
+    platform::qt::QtButton *b = button(QString::fromLatin1(name), {}, tooltip, placeOf(name));
+    b->widget()->setIcon(picture);
+    b->widget()->setIconSize(QSize(16, 16));
+    return b;
+}
+
 void MainWindow::buildControls()
 {
-    using platform::qt::QtListBox;
-    using platform::qt::QtTextBox;
-    const QColor grey(128, 128, 128);
-
     // Created in this order so that List2 lies above List1 and hides its scroll bar.
-    auto list = [this](const QString &name, QRect geometry, double pointSize) {
-        auto *view = new QTableView(client_);
-        view->setObjectName(name);
-        view->setGeometry(geometry);
-        view->setFont(sansFont(pointSize));
-        view->setTextElideMode(Qt::ElideNone); // rows are cut at the edge, as typed
-        auto *adapter = new QtListBox(view);
-        adapters_.emplace_back(adapter);
-        return adapter;
-    };
-    QtListBox *list1 = list(QStringLiteral("List1"), pixelRect(120, 60, 6135, 2430), 12);
-    QtListBox *list2 = list(QStringLiteral("List2"), pixelRect(5880, 60, 2775, 2430), 12);
+    platform::qt::QtListBox *list2 = buildHistoryLists();
+    buildEntryBoxes();
+    buildCommandButtons();
+    buildPalette();
+    controls_.CommandCC = pictureButton("CommandCC", QStringLiteral("Sent the Result to Calculate Textbox"),
+                                        platform::qt::sendResultPicture());
+    buildKeypad();
+    list2->widget()->raise();
+}
+
+platform::qt::QtListBox *MainWindow::buildHistoryLists()
+{
+    using platform::qt::QtListBox;
+    QtListBox *list1 = list("List1");
+    QtListBox *list2 = list("List2");
     describe(list1->widget(), QStringLiteral("Calculate history"),
              QStringLiteral("The expressions calculated; double click one to put it back"));
     describe(list2->widget(), QStringLiteral("Results"),
              QStringLiteral("The results of the history; click one to insert its number"));
     for (QtListBox *l : {list1, list2}) {
-        setColors(l->widget(), grey, InfoBackground);
+        setColors(l->widget(), Grey, InfoBackground);
         l->setForeColor(platform::colors::Grey);
     }
     controls_.List1 = list1;
     controls_.List2 = list2;
+    return list2;
+}
 
+void MainWindow::buildEntryBoxes()
+{
+    using platform::qt::QtTextBox;
     auto *text1 = new QPlainTextEdit(client_);
     text1->setObjectName(QStringLiteral("Text1"));
-    text1->setGeometry(pixelRect(120, 2920, 8535, 2295));
-    text1->setFont(sansFont(13.5));
+    text1->setGeometry(placeOf("Text1"));
+    text1->setFont(sansFont(layoutOf("Text1").pointSize));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     describe(text1, QStringLiteral("Expression"), QStringLiteral("Type a math expression, then press Enter"));
-    setColors(text1, grey, WindowBackground);
+    setColors(text1, Grey, WindowBackground);
     auto *text1Box = new QtTextBox(text1, false);
     adapters_.emplace_back(text1Box);
     controls_.Text1 = text1Box;
 
     auto *picture1 = new QFrame(client_);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(pixelRect(2880, 5280, 3500, 375));
+    picture1->setGeometry(placeOf("Picture1"));
     picture1->setFrameShape(QFrame::NoFrame);
     picture1->setAttribute(Qt::WA_NoMousePropagation);
     picture1->setFocusPolicy(Qt::StrongFocus); // a tab stop of its own, as a picture box is
@@ -258,10 +292,10 @@ void MainWindow::buildControls()
     picture1->setPalette(framePalette);
     auto *text2 = new QPlainTextEdit(picture1);
     text2->setObjectName(QStringLiteral("Text2"));
-    text2->setGeometry(pixelRect(0, 0, 3375, 390));
-    text2->setFont(sansFont(13.5));
+    text2->setGeometry(placeOf("Text2"));
+    text2->setFont(sansFont(layoutOf("Text2").pointSize));
     describe(text2, QStringLiteral("Result"), QStringLiteral("The result of the last calculation"));
-    setColors(text2, grey, WindowBackground);
+    setColors(text2, Grey, WindowBackground);
     // Its text stands where a one-line box puts it, not lower: the box is taller than its frame.
     text2->document()->setDocumentMargin(1);
     // Heard as "Result area panel": as a frame it was taken for a window ("Result frame frame").
@@ -272,57 +306,53 @@ void MainWindow::buildControls()
     adapters_.emplace_back(text2Box);
     text2Box->setForeColor(platform::colors::Grey);
     controls_.Text2 = text2Box;
+}
 
-    controls_.Command4 = button(QStringLiteral("Command4"), QStringLiteral("Clear"),
-                                QStringLiteral("Clear Calculate Textbox"), pixelRect(120, 5280, 735, 375));
+void MainWindow::buildCommandButtons()
+{
+    platform::qt::QtButton *command4 = button(QStringLiteral("Command4"), QStringLiteral("Clear"),
+                                              QStringLiteral("Clear Calculate Textbox"), placeOf("Command4"));
     // Two buttons say "Clear": their tooltips tell them apart, for the ear too.
-    static_cast<platform::qt::QtButton *>(controls_.Command4)->widget()->setAccessibleName(QStringLiteral("Clear Calculate Textbox"));
-    controls_.Command5 = button(QStringLiteral("Command5"), QStringLiteral("Function"), {},
-                                pixelRect(960, 5280, 855, 375));
+    command4->widget()->setAccessibleName(QStringLiteral("Clear Calculate Textbox"));
+    controls_.Command4 = command4;
+    controls_.Command5 = button(QStringLiteral("Command5"), QStringLiteral("Function"), {}, placeOf("Command5"));
     controls_.Command2 = button(QStringLiteral("Command2"), QStringLiteral("Decimal"),
-                                QStringLiteral("Decimal Places"), pixelRect(1920, 5280, 855, 375));
-    controls_.Command3 = button(QStringLiteral("Command3"), QStringLiteral("= Calculate"), {},
-                                pixelRect(6450, 5280, 975, 375));
-    auto graphical = [this](const QString &name, const QString &tooltip, QRect geometry, const QIcon &picture) {
-        platform::qt::QtButton *b = button(name, {}, tooltip, geometry);
-        b->widget()->setIcon(picture);
-        b->widget()->setIconSize(QSize(16, 16));
-        return b;
-    };
-    controls_.CommandCopy1 = graphical(QStringLiteral("CommandCopy1"), QStringLiteral("Copy the Result"),
-                                       pixelRect(7890, 5280, 375, 375), platform::qt::copyResultPicture());
-    controls_.CommandCopy2 =
-        graphical(QStringLiteral("CommandCopy2"), QStringLiteral("Copy the Math Expression and Resultt"),
-                  pixelRect(8280, 5280, 375, 375), platform::qt::copyExpressionAndResultPicture());
+                                QStringLiteral("Decimal Places"), placeOf("Command2"));
+    controls_.Command3 = button(QStringLiteral("Command3"), QStringLiteral("= Calculate"), {}, placeOf("Command3"));
+    controls_.CommandCopy1 =
+        pictureButton("CommandCopy1", QStringLiteral("Copy the Result"), platform::qt::copyResultPicture());
+    controls_.CommandCopy2 = pictureButton("CommandCopy2", QStringLiteral("Copy the Math Expression and Resultt"),
+                                           platform::qt::copyExpressionAndResultPicture());
+}
 
-    QtListBox *list3 = list(QStringLiteral("List3"), pixelRect(960, 920, 855, 4350), 9.75);
+void MainWindow::buildPalette()
+{
+    platform::qt::QtListBox *list3 = list("List3");
     setColors(list3->widget(), QColor(0, 0, 128), QColor(224, 224, 224));
     list3->setForeColor(platform::colors::Navy);
     list3->setVisible(false);
     describe(list3->widget(), QStringLiteral("Functions"), QStringLiteral("Pick an operator or function to insert"));
     list3->setSpokenRows(spokenPaletteRows);
     controls_.List3 = list3;
+}
 
-    controls_.CommandCC =
-        graphical(QStringLiteral("CommandCC"), QStringLiteral("Sent the Result to Calculate Textbox"),
-                  pixelRect(7500, 5280, 375, 375), platform::qt::sendResultPicture());
-
-    static const char *const keypad[18] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",
-                                           "9", ".", "+", "-", "*", "/", "^", "(", ")"};
-    for (int i = 0; i < 18; ++i) {
-        platform::qt::QtButton *key = button(QStringLiteral("CommandNum"), QString::fromLatin1(keypad[i]), {},
-                                             pixelRect(1080 + 360 * i, 2520, 375, 375));
+void MainWindow::buildKeypad()
+{
+    const ControlLayout &keys = layoutOf("CommandNum");
+    for (int i = 0; i < int(KeypadKeys.size()); ++i) {
+        const QString caption = QString::fromLatin1(KeypadKeys[std::size_t(i)].caption);
+        platform::qt::QtButton *key = button(QStringLiteral("CommandNum"), caption, {},
+                                             pixelRect(keys.left + KeyStep * i, keys.top, keys.width, keys.height));
         key->widget()->setProperty("index", i);
-        key->widget()->setFont(platform::qt::originalFont(QStringLiteral("Tahoma"), i == 12 ? 10.5 : 8.25));
-        key->widget()->setAccessibleName(spokenKey(QString::fromLatin1(keypad[i])));
+        key->widget()->setFont(platform::qt::originalFont(QStringLiteral("Tahoma"), i == MinusKey ? 10.5 : keys.pointSize));
+        key->widget()->setAccessibleName(spokenKey(caption));
         controls_.CommandNum[static_cast<std::size_t>(i)] = key;
     }
-    controls_.Command1 = button(QStringLiteral("Command1"), QStringLiteral("Clear"),
-                                QStringLiteral("Clear Calculate History"), pixelRect(120, 2520, 735, 375));
-    static_cast<platform::qt::QtButton *>(controls_.Command1)->widget()->setAccessibleName(QStringLiteral("Clear Calculate History"));
-    controls_.Command6 = graphical(QStringLiteral("Command6"), QStringLiteral("Back space"),
-                                   pixelRect(7680, 2520, 495, 375), platform::qt::backspacePicture());
-    list2->widget()->raise();
+    platform::qt::QtButton *command1 = button(QStringLiteral("Command1"), QStringLiteral("Clear"),
+                                              QStringLiteral("Clear Calculate History"), placeOf("Command1"));
+    command1->widget()->setAccessibleName(QStringLiteral("Clear Calculate History"));
+    controls_.Command1 = command1;
+    controls_.Command6 = pictureButton("Command6", QStringLiteral("Back space"), platform::qt::backspacePicture());
 }
 
 platform::qt::QtMenuEntry *MainWindow::entry(QMenu *menu, const QString &name, const QString &caption,
@@ -398,16 +428,14 @@ void MainWindow::buildMenus()
 
 void MainWindow::setTabOrder()
 {
-    static const char *const order[] = {"Text1",        "Text2",        "Command4", "Command5", "Command2",
-                                        "Command3",     "CommandCopy1", "CommandCopy2", "List1", "List2",
-                                        "Picture1",     "List3",        "CommandCC"};
     QList<QWidget *> chain;
-    for (const char *name : order)
-        chain << client_->findChild<QWidget *>(QString::fromLatin1(name));
-    for (platform::Button *key : controls_.CommandNum)
-        chain << static_cast<platform::qt::QtButton *>(key)->widget();
-    chain << client_->findChild<QWidget *>(QStringLiteral("Command1"))
-          << client_->findChild<QWidget *>(QStringLiteral("Command6"));
+    for (const ControlLayout &control : WindowLayout) {
+        if (control.kind == ControlLayout::Keypad)
+            for (QPushButton *key : client_->findChildren<QPushButton *>(QStringLiteral("CommandNum")))
+                chain << key; // in the order they were made: by index
+        else
+            chain << client_->findChild<QWidget *>(QString::fromLatin1(control.name));
+    }
     for (qsizetype i = 0; i + 1 < chain.size(); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QAction;
+class QIcon;
 class QMenu;
 
 namespace platform::qt {
@@ -56,6 +57,15 @@ protected:
 
 private:
     void buildControls();
+    platform::qt::QtListBox *buildHistoryLists(); // gives List2, raised once all are built
+    void buildEntryBoxes();
+    void buildCommandButtons();
+    void buildPalette();
+    void buildKeypad();
+    // The control's rectangle in the window's layout table (WindowLayout.h), in pixels.
+    static QRect placeOf(const char *name);
+    platform::qt::QtListBox *list(const char *name);
+    platform::qt::QtButton *pictureButton(const char *name, const QString &tooltip, const QIcon &picture);
     void buildMenus();
     void setTabOrder();
     platform::qt::QtButton *button(const QString &name, const QString &caption, const QString &tooltip,

@@ -7,7 +7,6 @@ namespace app {
 void EnsureScriptControl(eval::ScriptControl &scriptControl)
 {
     scriptControl.setLanguage("VBScript");
-    scriptControl.prepare();
 }
 
 } // namespace app

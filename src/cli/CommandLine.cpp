@@ -58,6 +58,8 @@ constexpr std::string_view longOptions[] = {"decimals", "why", "strict", "bare",
 constexpr std::size_t maxLineBytes = std::size_t(1) << 20;
 // An identifier named in an error description is cut to this many bytes, then "...".
 constexpr std::size_t maxShownName = 40;
+// Any other description (Err.Raise takes any text) likewise, beyond the longest of the language's.
+constexpr std::size_t maxShownDescription = 200;
 
 struct Options
 {
@@ -186,20 +188,70 @@ std::string bareResult(std::string_view resultText)
     return bare;
 }
 
-// "Type mismatch: 'NAME'" with a long NAME cut to its first bytes and "...".
+// The first `limit` bytes of `text`, not cutting a UTF-8 sequence, then "..."; a text at most
+// three bytes longer is kept whole.
+std::string cutText(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit + 3)
+        return std::string(text);
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return std::string(text.substr(0, cut)) + "...";
+}
+
+// The text on one line: line breaks and other control characters (C0, DEL, C1, and the Unicode
+// line and paragraph separators) as escapes, "\n" or "\x1B" or "\u2028", and a backslash doubled
+// so that an escape cannot be mistaken for the text.
+std::string oneLine(std::string_view text)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        const auto third = i + 2 < text.size() ? static_cast<unsigned char>(text[i + 2]) : 0;
+        if (c == '\\') {
+            line += "\\\\";
+        } else if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            line += "\\x";
+            line += hex[c >> 4];
+            line += hex[c & 0xF];
+        } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { // U+0080 to U+009F
+            line += "\\u00";
+            line += hex[next >> 4];
+            line += hex[next & 0xF];
+            ++i;
+        } else if (c == 0xE2 && next == 0x80 && (third == 0xA8 || third == 0xA9)) { // U+2028, U+2029
+            line += third == 0xA8 ? "\\u2028" : "\\u2029";
+            i += 2;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line;
+}
+
+// An error's description as one line of the output: "Type mismatch: 'NAME'" with a long NAME
+// cut to its first bytes and "...", any other long description cut the same way, and control
+// characters escaped. One result is one line, whatever Err.Raise was given.
 std::string shownDescription(const std::string &description)
 {
     const std::size_t open = description.find(": '");
-    if (open == std::string::npos || description.back() != '\'')
-        return description;
-    const std::size_t nameStart = open + 3;
-    const std::size_t nameLength = description.size() - 1 - nameStart;
-    if (nameLength <= maxShownName + 3)
-        return description;
-    std::size_t cut = nameStart + maxShownName;
-    while (cut > nameStart && (static_cast<unsigned char>(description[cut]) & 0xC0) == 0x80)
-        --cut; // not inside a UTF-8 sequence
-    return description.substr(0, cut) + "...'";
+    if (open != std::string::npos && open < maxShownDescription && description.size() > open + 3 &&
+        description.back() == '\'') {
+        const std::size_t nameStart = open + 3;
+        const std::string_view name = std::string_view(description).substr(nameStart, description.size() - 1 - nameStart);
+        return oneLine(description.substr(0, nameStart) + cutText(name, maxShownName) + "'");
+    }
+    return oneLine(cutText(description, maxShownDescription));
 }
 
 class Calculator

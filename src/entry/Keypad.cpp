@@ -1,6 +1,8 @@
 // The keypad, the backspace button and the two commands that clear the expression box.
 #include "app/FormTallix.h"
 
+#include "KeypadKeys.h"
+
 #include "platform/Button.h"
 #include "platform/ListBox.h"
 #include "platform/MenuEntry.h"
@@ -32,17 +34,11 @@ void FormTallix::InsertAtCaret(const QString &text)
 
 void FormTallix::CommandNum_Click(std::int16_t index)
 {
-    static const std::array<QString, 18> inserted{
-        QStringLiteral("0"),   QStringLiteral("1"),   QStringLiteral("2"),   QStringLiteral("3"),
-        QStringLiteral("4"),   QStringLiteral("5"),   QStringLiteral("6"),   QStringLiteral("7"),
-        QStringLiteral("8"),   QStringLiteral("9"),   QStringLiteral("."),   QStringLiteral(" + "),
-        QStringLiteral(" - "), QStringLiteral(" * "), QStringLiteral(" / "), QStringLiteral(" ^ "),
-        QStringLiteral(" ( "), QStringLiteral(" ) ")};
-    if (index < 0 || index >= std::int16_t(inserted.size()))
+    if (index < 0 || index >= std::int16_t(KeypadKeys.size()))
         return;
     if (!EntryStarted)
         Text1_Click();
-    InsertAtCaret(inserted[std::size_t(index)]);
+    InsertAtCaret(QString::fromLatin1(KeypadKeys[std::size_t(index)].inserted));
 }
 
 void FormTallix::CommandNum_MouseMove() { c_.List3->setVisible(false); }

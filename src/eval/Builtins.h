@@ -38,17 +38,11 @@ struct Builtin
     bool takesObjects = false;
 };
 
-// Each group of functions lives in a file of its own and hands its table to the lookup
-// (BuiltinTable.cpp), in any order.
-std::span<const Builtin> coreBuiltins(); // numbers, conversions, basic strings: Builtins.cpp
-std::span<const Builtin> dateBuiltins();   // dates and times: DateFunctions.cpp
-std::span<const Builtin> formatBuiltins(); // FormatNumber, FormatCurrency, FormatPercent: FormatFunctions.cpp
-std::span<const Builtin> otherBuiltins(); // objects, Eval, dialogs, engine and locale: OtherFunctions.cpp
-std::span<const Builtin> stringBuiltins(); // searching, splitting, bytes, escapes: StringFunctions.cpp
-std::span<const Builtin> arrayBuiltins(); // Array, bounds, IsArray: ArrayFunctions.cpp
-
-// The language's built-in function of that name (any letter case), or nullptr.
+// The language's built-in function of that name (any letter case), or nullptr. The functions
+// live in the wing src/eval/builtins/, a file per group, registered by its BuiltinTable.cpp.
 const Builtin *findBuiltin(std::string_view name);
+// Every built-in function of every group, sorted by name: what tests walk to reach them all.
+std::span<const Builtin> allBuiltins();
 // For error texts: the function's name. The calculator upper-cases what it evaluates, so the
 // language reports the name as it stands there ("SQR").
 std::string_view builtinDisplayName(const Builtin &builtin);

@@ -29,6 +29,22 @@ long long daysFromCivil(long long y, int m, int d)
 
 bool isDateSerialInRange(double serial) { return serial > -657435.0 && serial < 2958466.0; }
 
+DayAndTime roundedDayAndTime(double serial)
+{
+    constexpr long long LastDay = 2958465; // 31 December 9999
+    const double wholeDays = std::trunc(serial);
+    DayAndTime rounded{static_cast<long long>(wholeDays), std::llround(std::fabs(serial - wholeDays) * 86400.0)};
+    if (rounded.seconds >= 86400) {
+        if (rounded.day == LastDay) {
+            rounded.seconds = 86399;
+        } else {
+            rounded.seconds -= 86400;
+            ++rounded.day;
+        }
+    }
+    return rounded;
+}
+
 bool isLeapYear(long long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int monthLength(long long year, int month)
@@ -69,13 +85,9 @@ int weekdayOf(long long serialDay)
 DateParts splitDateSerial(double serial)
 {
     DateParts parts;
-    double wholeDays = std::trunc(serial);
-    long long seconds = std::llround(std::fabs(serial - wholeDays) * 86400.0);
-    if (seconds >= 86400) {
-        seconds -= 86400;
-        wholeDays += serial < 0 ? -1 : 1;
-    }
-    parts.dayNumber = static_cast<long long>(wholeDays);
+    const DayAndTime rounded = roundedDayAndTime(serial);
+    const long long seconds = rounded.seconds;
+    parts.dayNumber = rounded.day;
     parts.date = civilFromSerialDay(parts.dayNumber);
     parts.hour = static_cast<int>(seconds / 3600);
     parts.minute = static_cast<int>(seconds / 60 % 60);

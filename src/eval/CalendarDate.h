@@ -28,6 +28,17 @@ struct DateParts
 // Serials from 1 January 100 to 31 December 9999, the range of the language's dates.
 bool isDateSerialInRange(double serial);
 
+// The serial day of a date and its time of day rounded to the second, as the language shows
+// them. A time that rounds up to midnight starts the next calendar day (for a serial before day
+// 0 too: the day after -1, 29 December 1899, is day 0), except on 31 December 9999: the dates
+// end there, so its last moments stay at 11:59:59 PM.
+struct DayAndTime
+{
+    long long day = 0;
+    long long seconds = 0; // 0-86399
+};
+DayAndTime roundedDayAndTime(double serial);
+
 bool isLeapYear(long long year);
 int monthLength(long long year, int month);
 // The serial day of a date; month and day may lie outside their ranges and roll over

@@ -206,14 +206,16 @@ std::string toText(const Value &value)
 {
     if (value.isNull())
         throw ScriptError(InvalidUseOfNull);
-    if (value.isArray())
-        throw ScriptError(TypeMismatch);
     // The language writes its floating-point numbers its own way; the result box does not.
     if (value.type() == VarType::Double)
         return languageDoubleText(value.asDouble());
     if (value.type() == VarType::Single)
         return languageSingleText(value.asSingle());
-    return *NumberText(value);
+    // An array, and anything else without a text (an argument left out), is no string.
+    std::optional<std::string> text = NumberText(value);
+    if (!text)
+        throw ScriptError(TypeMismatch);
+    return std::move(*text);
 }
 
 } // namespace eval

@@ -17,18 +17,22 @@ void EvalBudget::checkTime()
         (*checkpoint_)();
 }
 
+std::size_t elementBytes(const Value &element)
+{
+    // A text that is not empty sits in a heap block of its own, beside its characters.
+    constexpr std::size_t textBlockBytes = 48;
+    if (element.isString() && !element.asString().empty())
+        return sizeof(Value) + textBlockBytes + element.asString().size();
+    if (element.isArray())
+        return sizeof(Value) + arrayBytes(element);
+    return sizeof(Value);
+}
+
 std::size_t arrayBytes(const Value &array)
 {
-    // Each element is a variant, and a text that is not empty sits in a heap block of its own.
-    constexpr std::size_t textBlockBytes = 48;
     std::size_t bytes = 0;
-    for (const Value &element : array.asArray()) {
-        bytes += sizeof(Value);
-        if (element.isString() && !element.asString().empty())
-            bytes += textBlockBytes + element.asString().size();
-        else if (element.isArray())
-            bytes += arrayBytes(element);
-    }
+    for (const Value &element : array.asArray())
+        bytes += elementBytes(element);
     return bytes;
 }
 

@@ -131,6 +131,31 @@ void appendMasked(const DecimalDigits &d, int places, std::string &out)
         out += digitAt(i);
 }
 
+// Rounds the `count` digits at digits[1..] to their first `keep`, a 5 or more rounding away
+// from zero; digits[0] is room for a carry out of the first digit, which moves the point one
+// further. The index of the first digit kept: 0 after such a carry, else 1.
+std::size_t roundDigits(char *digits, std::size_t &count, std::size_t &point, std::size_t keep)
+{
+    std::size_t first = 1;
+    if (keep >= count)
+        return first;
+    const bool up = digits[1 + keep] >= '5';
+    count = keep;
+    if (up) {
+        std::size_t k = keep;
+        while (k > 0 && digits[k] == '9')
+            digits[k--] = '0';
+        if (k == 0) {
+            digits[0] = '1';
+            first = 0;
+            ++point;
+        } else {
+            ++digits[k];
+        }
+    }
+    return first;
+}
+
 // The usual number text, a plain decimal of a few digits ("-1234.56789"), formatted in one
 // pass over stack buffers: the same steps as below without building the digits on the heap.
 // False for any other text (an exponent, blanks, a long one), which takes the general road.
@@ -160,26 +185,9 @@ bool formatPlain(std::string_view text, int places, std::string &result)
         }
     if (i != text.size() || !anyDigit)
         return false;
-    // Round at `places` digits after the point, a 5 or more rounding away from zero.
-    std::size_t keep = point + static_cast<std::size_t>(places);
-    std::size_t first = 1; // digits[first..keep) are the kept digits, digits[0] room for a carry
+    // Round at `places` digits after the point; digits[first..) are the kept digits.
     std::memmove(digits + 1, digits, count);
-    if (keep < count) {
-        const bool up = digits[1 + keep] >= '5';
-        count = keep;
-        if (up) {
-            std::size_t k = keep;
-            while (k > 0 && digits[k] == '9')
-                digits[k--] = '0';
-            if (k == 0) {
-                digits[0] = '1';
-                first = 0;
-                ++point;
-            } else {
-                ++digits[k];
-            }
-        }
-    }
+    const std::size_t first = roundDigits(digits, count, point, point + static_cast<std::size_t>(places));
     const std::size_t end = 1 + count; // one past the last digit
     // Fraction digits without their trailing zeros, and whether anything is not zero.
     std::size_t fractionEnd = end;

@@ -65,6 +65,38 @@ constexpr std::array keywords{
     Keyword{"WHILE", TokenKind::Reserved}, Keyword{"WITH", TokenKind::Reserved},
 };
 
+// The comparison operator that starts with c (one of = < >), n the character after it.
+struct Comparison
+{
+    TokenKind kind;
+    std::size_t length;
+};
+
+Comparison comparisonAt(char c, char n)
+{
+    switch (c) {
+    case '=':
+        // => and =< are the language's other spellings of >= and <=.
+        if (n == '>')
+            return {TokenKind::GreaterEqual, 2};
+        if (n == '<')
+            return {TokenKind::LessEqual, 2};
+        return {TokenKind::Equal, 1};
+    case '<':
+        if (n == '>')
+            return {TokenKind::NotEqual, 2};
+        if (n == '=')
+            return {TokenKind::LessEqual, 2};
+        return {TokenKind::Less, 1};
+    default:
+        if (n == '=')
+            return {TokenKind::GreaterEqual, 2};
+        if (n == '<')
+            return {TokenKind::NotEqual, 2}; // >< is <>
+        return {TokenKind::Greater, 1};
+    }
+}
+
 } // namespace
 
 void Lexer::skipBlanks()
@@ -130,30 +162,12 @@ void Lexer::next(Token &token)
     case ')': single(TokenKind::CloseParen); return;
     case ',': single(TokenKind::Comma); return;
     case '=':
-        // => and =< are the language's other spellings of >= and <=.
-        if (n == '>')
-            single(TokenKind::GreaterEqual, 2);
-        else if (n == '<')
-            single(TokenKind::LessEqual, 2);
-        else
-            single(TokenKind::Equal);
-        return;
     case '<':
-        if (n == '>')
-            single(TokenKind::NotEqual, 2);
-        else if (n == '=')
-            single(TokenKind::LessEqual, 2);
-        else
-            single(TokenKind::Less);
+    case '>': {
+        const Comparison comparison = comparisonAt(c, n);
+        single(comparison.kind, comparison.length);
         return;
-    case '>':
-        if (n == '=')
-            single(TokenKind::GreaterEqual, 2);
-        else if (n == '<')
-            single(TokenKind::NotEqual, 2); // >< is <>
-        else
-            single(TokenKind::Greater);
-        return;
+    }
     case '&':
         if (n == 'H' || n == 'h') {
             readRadixNumber(token, 16);
@@ -184,6 +198,53 @@ void Lexer::next(Token &token)
     single(TokenKind::Invalid);
     token.error = InvalidCharacter;
 }
+
+namespace {
+
+// The value of a number literal read as `digits` times ten to the `scale` (all its significant
+// digits, unless allDigits is false) into token.literal; a literal beyond a Double's range
+// makes the token an Overflow.
+void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigits, bool isWhole)
+{
+    // Whole literals are Integer while they fit, then Long, then Double.
+    if (isWhole && allDigits && scale == 0 && digits <= 32767) {
+        token.literal = Value::integer(static_cast<std::int16_t>(digits));
+        return;
+    }
+    if (isWhole && allDigits && scale == 0 && digits <= 2147483647) {
+        token.literal = Value::longValue(static_cast<std::int32_t>(digits));
+        return;
+    }
+    // Digits and a power of ten that are both exact doubles: one multiplication or division
+    // rounds correctly, to the value from_chars gives at several times the cost.
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (allDigits && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+        const auto d = static_cast<double>(digits);
+        token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
+        return;
+    }
+    // The token is plain digits, point and exponent: from_chars reads it as it stands.
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
+        if (parsed.status != ParsedNumber::Ok) {
+            token.kind = TokenKind::Invalid;
+            token.error = Overflow;
+            return;
+        }
+        value = parsed.value;
+    } else if (ec != std::errc() || end != token.text.data() + token.text.size()) {
+        token.kind = TokenKind::Invalid;
+        token.error = InvalidNumber;
+        return;
+    }
+    token.literal = Value::doubleValue(value);
+}
+
+} // namespace
 
 void Lexer::readNumber(Token &token)
 {
@@ -235,42 +296,7 @@ void Lexer::readNumber(Token &token)
     pos_ = p;
     token.text = source_.substr(start, p - start);
     token.kind = TokenKind::Literal;
-    // Whole literals are Integer while they fit, then Long, then Double.
-    if (isWhole && allDigits && scale == 0 && digits <= 32767) {
-        token.literal = Value::integer(static_cast<std::int16_t>(digits));
-        return;
-    }
-    if (isWhole && allDigits && scale == 0 && digits <= 2147483647) {
-        token.literal = Value::longValue(static_cast<std::int32_t>(digits));
-        return;
-    }
-    // Digits and a power of ten that are both exact doubles: one multiplication or division
-    // rounds correctly, to the value from_chars gives at several times the cost.
-    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (allDigits && digits <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
-        const auto d = static_cast<double>(digits);
-        token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
-        return;
-    }
-    // The token is plain digits, point and exponent: from_chars reads it as it stands.
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(text + start, text + p, value);
-    if (ec == std::errc::result_out_of_range) {
-        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
-        if (parsed.status != ParsedNumber::Ok) {
-            token.kind = TokenKind::Invalid;
-            token.error = Overflow;
-            return;
-        }
-        value = parsed.value;
-    } else if (ec != std::errc() || end != text + p) {
-        token.kind = TokenKind::Invalid;
-        token.error = InvalidNumber;
-        return;
-    }
-    token.literal = Value::doubleValue(value);
+    setNumberValue(token, digits, scale, allDigits, isWhole);
 }
 
 void Lexer::readRadixNumber(Token &token, int radix)
@@ -282,7 +308,7 @@ void Lexer::readRadixNumber(Token &token, int radix)
     bool overflow = false;
     while (pos_ < source_.size()) {
         char c = upper(source_[pos_]);
-        int d = isDigit(c) ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : 99;
+        int d = isDigit(c) ? c - '0' : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : radix; // radix: no digit
         if (d >= radix)
             break;
         value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(d);

@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "CalendarDate.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -267,18 +269,14 @@ std::string formatDate(double serial)
 {
     if (!std::isfinite(serial) || std::fabs(serial) > 3.0e6)
         return formatDouble(serial);
-    double wholeDays = std::trunc(serial);
-    long long seconds = std::llround(std::fabs(serial - wholeDays) * 86400.0);
-    if (seconds >= 86400) {
-        seconds -= 86400;
-        wholeDays += serial < 0 ? -1 : 1;
-    }
+    const DayAndTime rounded = roundedDayAndTime(serial);
+    const long long wholeDays = rounded.day, seconds = rounded.seconds;
     std::string text;
     if (wholeDays != 0) {
         long long year;
         unsigned month, day;
         // Day 0 of the serial is 30 December 1899, 25,569 days before 1 January 1970.
-        civilFromDays(static_cast<long long>(wholeDays) - 25569, year, month, day);
+        civilFromDays(wholeDays - 25569, year, month, day);
         text = std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
     }
     if (seconds != 0 || wholeDays == 0) {

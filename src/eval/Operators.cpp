@@ -36,12 +36,16 @@ Value wholeResult(int64_t n, VarType floor)
     return Value::doubleValue(static_cast<double>(n));
 }
 
+} // namespace
+
 Value doubleResult(double d)
 {
     if (!std::isfinite(d))
         throw ScriptError(Overflow);
     return Value::doubleValue(d);
 }
+
+namespace {
 
 // A single-precision result that does not fit widens to Double.
 Value singleResult(double d)
@@ -502,6 +506,23 @@ Value logicalNot(const Value &v)
 Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral)
 {
     return comparison(op, left, right, leftLiteral, rightLiteral);
+}
+
+Value elementOf(Value array, std::span<const Value> subscripts)
+{
+    if (!array.isArray())
+        throw ScriptError(TypeMismatch);
+    if (subscripts.size() != 1)
+        throw ScriptError(SubscriptOutOfRange);
+    const Value &subscript = subscripts[0];
+    if (subscript.isNull())
+        throw ScriptError(TypeMismatch);
+    const std::int32_t index = toLong(subscript);
+    const std::vector<Value> &elements = array.asArray();
+    if (index < 0 || static_cast<std::size_t>(index) >= elements.size())
+        throw ScriptError(SubscriptOutOfRange);
+    // The array is the caller's temporary: its element is taken, not copied.
+    return std::move(array.mutableArray()[static_cast<std::size_t>(index)]);
 }
 
 } // namespace eval

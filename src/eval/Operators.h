@@ -2,6 +2,8 @@
 
 #include "Value.h"
 
+#include <span>
+
 // The language's operators on variant values, with its subtype rules: Integer results widen
 // to Long and Long results to Double where + - * overflow; Currency stays exact in + - and in a
 // product with whole numbers, and fails with Overflow beyond its range; "/" and "^" give Double;
@@ -27,5 +29,14 @@ constexpr bool isComparison(BinaryOp op) { return op >= BinaryOp::Equal && op <=
 // other side's text ("5" = CInt(5) is True); two computed values put numbers before strings.
 Value applyComparison(BinaryOp op, const Value &left, const Value &right, bool leftLiteral, bool rightLiteral);
 Value logicalNot(const Value &operand);
+
+// A Double result, as the operators and the numeric functions give it: Overflow when the value
+// is infinite or not a number.
+Value doubleResult(double d);
+
+// array(i): the element at a subscript, as an expression indexes an array value. Type mismatch
+// for a value that is no array; Subscript out of range for a subscript beyond its bounds or
+// for any count of subscripts but one (every array an expression makes has one dimension).
+Value elementOf(Value array, std::span<const Value> subscripts);
 
 } // namespace eval

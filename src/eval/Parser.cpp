@@ -1,8 +1,8 @@
 #include "Parser.h"
 
 #include "ConstantTable.h"
+#include "NumberText.h"
 #include "ObjectValues.h"
-#include "ArrayFunctions.h"
 #include "Operators.h"
 
 #include <new>
@@ -15,6 +15,17 @@ namespace {
 constexpr int PrecedenceComparison = 7;
 // The longest text of a number beside a string in "&": a Double's exponent form and more.
 constexpr std::size_t MaxNumberTextBytes = 64;
+
+// The bytes an operand adds to a text it is joined to: its own text, exactly; an object's
+// default value, a number, at most MaxNumberTextBytes.
+std::size_t textBytes(const Value &value)
+{
+    if (value.isString())
+        return value.asString().size();
+    if (value.isObject())
+        return MaxNumberTextBytes;
+    return NumberText(value).value_or(std::string()).size();
+}
 
 // A syntax error, kept apart from the runtime errors that operations throw.
 struct SyntaxFailure
@@ -165,24 +176,30 @@ Value Parser::parseExpression(int minimumPrecedence)
             break;
         const bool leftLiteral = literal_;
         advance();
+        // Both operands stay counted until their operator is done with them.
         const std::size_t kept = budgetBytes(left);
         environment_.budget.hold(kept);
         const Value right = parseExpression(p + 1);
-        environment_.budget.release(kept);
+        const std::size_t keptRight = budgetBytes(right);
+        environment_.budget.hold(keptRight);
         const bool rightLiteral = literal_;
         literal_ = false; // a result is computed, whatever its operands
         if (identity) {
             left = guarded([&] { return Value::boolean(sameObject(left, right)); });
-            continue;
+        } else {
+            left = guarded([&] {
+                // Joining text makes a string as long as both: it must fit the budget first. "+"
+                // joins two strings, or a string and Empty; otherwise it adds numbers.
+                const auto textual = [](const Value &v) { return v.isString() || v.isEmpty(); };
+                if (op == BinaryOp::Concatenate || (op == BinaryOp::Add && textual(left) && textual(right) &&
+                                                    (left.isString() || right.isString())))
+                    environment_.budget.allowString(textBytes(left) + textBytes(right));
+                if (left.isObject() || right.isObject()) // an object stands for its default value
+                    return combine(op, defaultValue(left), defaultValue(right), leftLiteral, rightLiteral);
+                return combine(op, std::move(left), right, leftLiteral, rightLiteral);
+            });
         }
-        left = guarded([&] {
-            // Joining text makes a string as long as both: it must fit the budget first.
-            if ((op == BinaryOp::Concatenate || op == BinaryOp::Add) && (left.isString() || right.isString()))
-                environment_.budget.allowString(stringBytes(left) + stringBytes(right) + MaxNumberTextBytes);
-            if (left.isObject() || right.isObject()) // an object stands for its default value
-                return combine(op, defaultValue(left), defaultValue(right), leftLiteral, rightLiteral);
-            return combine(op, std::move(left), right, leftLiteral, rightLiteral);
-        });
+        environment_.budget.release(kept + keptRight);
     }
     --depth_;
     return left;
@@ -344,10 +361,12 @@ Value Parser::parseCall(std::string_view name)
     environment_.budget.release(heldBytes);
     arguments_.resize(first);
     while (parenthesised && token_.kind == TokenKind::OpenParen) {
-        heldBytes = 0;
+        // The array stays counted while its subscripts are worked out.
+        heldBytes = budgetBytes(result);
+        environment_.budget.hold(heldBytes);
         const std::size_t subscriptCount = parseArguments(heldBytes);
         const std::span<const Value> subscripts(arguments_.data() + first, subscriptCount);
-        result = guarded([&] { return elementOf(result, subscripts); });
+        result = guarded([&] { return elementOf(std::move(result), subscripts); });
         environment_.budget.release(heldBytes);
         arguments_.resize(first);
     }

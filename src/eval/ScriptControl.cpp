@@ -16,7 +16,6 @@ void ScriptControl::setLanguage(std::string_view language)
 
 EvalResult ScriptControl::Eval(std::string_view expression)
 {
-    prepare();
     EvalResult result;
     auto sameLetters = [](std::string_view a, std::string_view b) {
         if (a.size() != b.size())

@@ -60,13 +60,8 @@ public:
     // ScriptError to stop the evaluation with that error.
     void setCheckpoint(std::function<void()> checkpoint) { checkpoint_ = std::move(checkpoint); }
 
-    // Makes the instance ready for its first evaluation.
-    void prepare() { ready_ = true; }
-    bool isReady() const { return ready_; }
-
 private:
     std::string language_ = "VBScript";
-    bool ready_ = false;
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;
     RandomGenerator random_;
     DialogPort *dialogs_ = nullptr;

@@ -109,6 +109,7 @@ public:
         return type_ == VarType::String && heap_ ? static_cast<const TextPart &>(*heap_).text : emptyString();
     }
     const std::vector<Value> &asArray() const; // only for an Array
+    std::vector<Value> &mutableArray();        // only for an Array
     std::string &mutableString() // only for a String
     {
         if (!heap_)
@@ -153,6 +154,13 @@ inline const std::vector<Value> &Value::asArray() const
 {
     static const std::vector<Value> none; // a moved-from Array
     return heap_ ? static_cast<const ElementsPart &>(*heap_).elements : none;
+}
+
+inline std::vector<Value> &Value::mutableArray()
+{
+    if (!heap_)
+        heap_ = std::make_unique<ElementsPart>(std::vector<Value>{});
+    return static_cast<ElementsPart &>(*heap_).elements;
 }
 
 // The language's name of a subtype ("Double"), as its TypeName function gives it.

@@ -177,7 +177,8 @@ void FormTallix::mnuSave_Click()
         if (c_.fileSystem->replaceFile(path, contents, error))
             return;
     } catch (const std::bad_alloc &) {
-        error = QStringLiteral("Out of memory: the history was not saved.");
+        error = QStringLiteral("Out of memory: the history was not saved to \"%1\".")
+                    .arg(QDir::toNativeSeparators(path));
     }
     c_.messages->show(error, platform::msgbox::OkOnly);
 }

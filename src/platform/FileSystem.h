@@ -18,12 +18,13 @@ public:
 
     virtual bool fileExists(const QString &path) const = 0;
     // Replaces the file's contents whole, or not at all: the old file stays as it was when
-    // any step fails, and `error` then tells why in the system's own words. A symbolic link
-    // stays a link to the replaced file. Refuses a path that names anything other than a
-    // regular file (a folder, a named pipe, a device), or a link to one.
+    // any step fails, and `error` then names the file and tells why in the system's own words.
+    // A symbolic link stays a link to the replaced file. Refuses a path that names anything
+    // other than a regular file (a folder, a named pipe, a device, a loop of symbolic links),
+    // or a link to one.
     virtual bool replaceFile(const QString &path, const QByteArray &contents, QString &error) = 0;
     // Why replaceFile would refuse the path before writing anything (it names a folder, a
-    // named pipe, a device, or a link to one), or empty text.
+    // named pipe, a device, a loop of links, or a link to one), or empty text.
     virtual QString replaceRefusal(const QString &path) const
     {
         Q_UNUSED(path);

@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(f.List3.rows.last(), QStringLiteral("Int"));
         QVERIFY(!f.List3.visible);
         QCOMPARE(s.form->DecimalPlaces, 2);
-        QVERIFY(s.form->ScriptControl1.isReady());
+        QVERIFY(s.form->ScriptControl1.Eval("1 + 1").ok);
         QVERIFY(f.messages.shown.isEmpty());
     }
 

@@ -184,6 +184,15 @@ private slots:
                                         << "Error: 13 Type mismatch: '" + QString(43, 'B') + "'\n" << 1;
         QTest::newRow("why, name cut") << QStringList{"--why", QString(5000, 'b') + "(1)"} << ""
                                        << "Error: 13 Type mismatch: '" + QString(40, 'B') + "...'\n" << 1;
+        // A text left out of InStr's four-argument form once freed the same memory twice.
+        QTest::newRow("why, InStr without its text") << QStringList{"--why", "InStr(2, String(100,\"a\"), , 1)"} << ""
+                                                     << "Error: 449 Argument not optional: 'INSTR'\n" << 1;
+        // Any description on one line: control characters escaped, a long one cut like a name.
+        QTest::newRow("why, raised with line breaks")
+            << QStringList{"--why", "Err.Raise(5, , \"a\" & vbCrLf & \"b\" & vbTab & Chr(27) & ChrW(&H85) & \"\\c\")"} << ""
+            << "Error: 5 A\\r\\nB\\t\\x1B\\u0085\\\\C\n" << 1;
+        QTest::newRow("why, raised long") << QStringList{"--why", "Err.Raise(5, , String(300000, \"x\") & vbLf)"} << ""
+                                          << "Error: 5 " + QString(200, 'X') + "...\n" << 1;
         QTest::newRow("stdin without final line end") << QStringList{"--why"} << "1/0" << "Error: 11 Division by zero\n" << 1;
         // One engine per run: Rnd goes on through the sequence from its fixed start.
         QTest::newRow("stdin byte-order mark skipped") << QStringList{} << "\xEF\xBB\xBF" "1+1\n2\n" << "= 2\n= 2\n" << 0;

@@ -48,7 +48,8 @@ inline void fails(const char *expression, int number)
     QTest::newRow(expression) << QByteArray(expression) << number;
 }
 
-// Evaluates the row's expression on a fresh engine and compares the error it raises.
+// Evaluates the row's expression on a fresh engine and compares the error it raises, which
+// must come with its text.
 inline void checkError()
 {
     QFETCH(QByteArray, expression);
@@ -57,6 +58,7 @@ inline void checkError()
     const eval::EvalResult r = engine.Eval(expression.toStdString());
     QVERIFY2(!r.ok, eval::NumberText(r.value).value_or("Null").c_str());
     QCOMPARE(r.error.number, number);
+    QVERIFY(!r.error.description.empty());
 }
 
 } // namespace valuerows

@@ -22,12 +22,9 @@ std::string describe(const eval::Value &v)
     return text + "]";
 }
 
-void row(const char *expression, const char *type, const char *text)
-{
-    QTest::newRow(expression) << QByteArray(expression) << QByteArray(type) << QByteArray(text);
-}
-
 } // namespace
+
+using namespace valuerows;
 
 class TestArrays : public QObject
 {
@@ -36,9 +33,7 @@ class TestArrays : public QObject
 private slots:
     void values_data()
     {
-        QTest::addColumn<QByteArray>("expression");
-        QTest::addColumn<QByteArray>("type");
-        QTest::addColumn<QByteArray>("text");
+        valueColumns();
         row("Array()", "Variant()", "[]");
         row("Array(\"a1\", 2, Null, Empty)", "Variant()", "[a1|2|Null|]");
         row("VarType(Array())", "Integer", "8204");
@@ -104,11 +99,7 @@ private slots:
 
     void errors_data()
     {
-        QTest::addColumn<QByteArray>("expression");
-        QTest::addColumn<int>("number");
-        auto fails = [](const char *expression, int number) {
-            QTest::newRow(expression) << QByteArray(expression) << number;
-        };
+        errorColumns();
         fails("UBound()", 450);
         fails("UBound(Empty)", 13);
         fails("UBound(Null)", 13);
@@ -159,7 +150,7 @@ private slots:
         fails("Len(Array(1))", 13);
         fails("Abs(Array(1))", 13);
     }
-    void errors() { valuerows::checkError(); }
+    void errors() { checkError(); }
 
     // The result box shows numbers only; an array is none, while one of its elements may be.
     void resultBox()

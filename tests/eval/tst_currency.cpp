@@ -122,32 +122,28 @@ private slots:
 
     void errors_data()
     {
-        QTest::addColumn<QByteArray>("expression");
-        QTest::addColumn<int>("number");
-        auto add = [](const char *expression, int number) {
-            QTest::newRow(expression) << QByteArray(expression) << number;
-        };
-        add("CCur(\"922337203685477.5808\")", 6);
-        add("CCur(\"-922337203685477.5809\")", 6);
-        add("CCur(922337203685478)", 6);
-        add("CCur(1E300)", 6);
-        add("CCur(\"1E400\")", 6);
-        add("CCur(\"abc\")", 13);
-        add("CCur(\"TRUE\")", 13);
-        add("CCur(Null)", 94);
-        add(CY_MAX " + CCur(0.0001)", 6);
-        add(CY_MIN " - CCur(0.0001)", 6);
-        add(CY_MAX " * 2", 6);
-        add(CY_MAX " * CCur(1.0001)", 6);
-        add("-" CY_MIN, 6);
-        add("Abs(" CY_MIN ")", 6);
-        add("Round(" CY_MAX ")", 6);
-        add("Round(CCur(\"922337203685477.5\"))", 6);
-        add("Round(" CY_MIN ", 3)", 6);
-        add("Int(" CY_MIN ")", 6);
-        add("CCur(10000000000) \\ 1", 6);
-        add("CCur(1) / CCur(0)", 11);
-        add("CCur(1) \\ CCur(0.4)", 11);
+        errorColumns();
+        fails("CCur(\"922337203685477.5808\")", 6);
+        fails("CCur(\"-922337203685477.5809\")", 6);
+        fails("CCur(922337203685478)", 6);
+        fails("CCur(1E300)", 6);
+        fails("CCur(\"1E400\")", 6);
+        fails("CCur(\"abc\")", 13);
+        fails("CCur(\"TRUE\")", 13);
+        fails("CCur(Null)", 94);
+        fails(CY_MAX " + CCur(0.0001)", 6);
+        fails(CY_MIN " - CCur(0.0001)", 6);
+        fails(CY_MAX " * 2", 6);
+        fails(CY_MAX " * CCur(1.0001)", 6);
+        fails("-" CY_MIN, 6);
+        fails("Abs(" CY_MIN ")", 6);
+        fails("Round(" CY_MAX ")", 6);
+        fails("Round(CCur(\"922337203685477.5\"))", 6);
+        fails("Round(" CY_MIN ", 3)", 6);
+        fails("Int(" CY_MIN ")", 6);
+        fails("CCur(10000000000) \\ 1", 6);
+        fails("CCur(1) / CCur(0)", 11);
+        fails("CCur(1) \\ CCur(0.4)", 11);
     }
     void errors() { checkError(); }
 

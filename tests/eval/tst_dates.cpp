@@ -67,6 +67,16 @@ private slots:
         row("Year(Null)", "Null", "Null");
         row("Year(-657434)", "Integer", "100");
         row("Year(2958465)", "Integer", "9999");
+        // A time rounding up to midnight starts the next day, also before day 0 ...
+        row("Day(-1.99999999)", "Integer", "30");
+        row("Day(-0.99999999)", "Integer", "31");
+        row("CStr(CDate(-2.99999999))", "String", "12/29/1899");
+        // ... but never past 31 December 9999, where the dates end.
+        row("Year(2958465.99999999)", "Integer", "9999");
+        row("Second(2958465.99999999)", "Integer", "59");
+        row("Weekday(2958465.99999999)", "Integer", "6");
+        row("FormatDateTime(2958465.99999999)", "String", "12/31/9999 11:59:59 PM");
+        row("DateValue(2958465.99999999)", "Date", "12/31/9999");
         row("Weekday(DateSerial(2000, 1, 1))", "Integer", "7");
         row("Weekday(DateSerial(2000, 1, 1), 2)", "Integer", "6");
         row("Weekday(DateSerial(2000, 1, 1), 7)", "Integer", "1");

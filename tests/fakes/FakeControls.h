@@ -249,7 +249,7 @@ public:
     bool replaceFile(const QString &path, const QByteArray &contents, QString &error) override
     {
         if (failWrites) {
-            error = QStringLiteral("No space left on device");
+            error = QStringLiteral("Cannot save to \"%1\": No space left on device").arg(path);
             return false;
         }
         files.insert(path, contents);

@@ -370,7 +370,7 @@ private slots:
         h.fake.messages.answers = {platform::msgbox::Yes, platform::msgbox::Ok};
         h.save(path);
         QCOMPARE(h.readAll(path), QByteArray("precious"));
-        QCOMPARE(h.fake.messages.shown.last(), QStringLiteral("No space left on device|0|"));
+        QCOMPARE(h.fake.messages.shown.last(), QStringLiteral("Cannot save to \"%1\": No space left on device|0|").arg(path));
     }
 
     void stripResultText_data()

@@ -265,6 +265,30 @@ private slots:
         QVERIFY(w.historyKept());
     }
 
+    // A loop of symbolic links is no file to save to: refused with the system's reason, before
+    // any question, and both links stay as they were.
+    void saveOntoALinkLoop()
+    {
+        Window w;
+        const QString path = w.path(QStringLiteral("x.txt")), other = w.path(QStringLiteral("y.txt"));
+        QVERIFY(QFile::link(other, path));
+        QVERIFY(QFile::link(path, other));
+        w.fake.messages.answers = {platform::msgbox::Yes};
+        w.save(path);
+        const QString message =
+            QStringLiteral("Cannot save to \"%1\": %2").arg(QDir::toNativeSeparators(path), qt_error_string(ELOOP));
+        QCOMPARE(w.fake.messages.shown, QStringList{message + "|0|"});
+        QString error;
+        QVERIFY(!w.files.replaceFile(path, "1  = 1\r\n \r\n", error));
+        QCOMPARE(error, message);
+        QCOMPARE(typeOf(path), mode_t(S_IFLNK));
+        QCOMPARE(typeOf(other), mode_t(S_IFLNK));
+        QCOMPARE(QFile::symLinkTarget(path), other);
+        QCOMPARE(QDir(w.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 (QStringList{"x.txt", "y.txt"}));
+        QVERIFY(w.historyKept());
+    }
+
     // A save through a link writes the linked file and keeps the link and the permissions.
     void saveThroughALink()
     {
@@ -304,7 +328,7 @@ private slots:
         w.save(path);
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, oldHandler);
-        QCOMPARE(w.lastMessage(), qt_error_string(EFBIG) + "|0|");
+        QCOMPARE(w.lastMessage(), QStringLiteral("Cannot save to \"%1\": %2|0|").arg(QDir::toNativeSeparators(path), qt_error_string(EFBIG)));
         QCOMPARE(readAll(path), QByteArray("precious"));
         QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"precious.txt"});

@@ -75,11 +75,14 @@ bool writeAll(int fd, const QByteArray &contents)
 
 QString QtFileSystem::replaceRefusal(const QString &path) const
 {
+    const QString verb = QStringLiteral("save to");
     // The rename of a save would put a regular file in the place of a pipe or a device.
     struct stat target{};
-    if (::stat(QFile::encodeName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode))
-        return notRegular(QStringLiteral("save to"), path, target.st_mode);
-    return {};
+    if (::stat(QFile::encodeName(path).constData(), &target) == 0)
+        return S_ISREG(target.st_mode) ? QString() : notRegular(verb, path, target.st_mode);
+    // Nothing there yet (a new file, or a link to one) is what a save makes. Anything else the
+    // system cannot follow (a loop of symbolic links) would be replaced by a regular file.
+    return errno == ENOENT ? QString() : systemError(verb, path, errno);
 }
 
 bool QtFileSystem::replaceFile(const QString &path, const QByteArray &contents, QString &error)
@@ -87,24 +90,25 @@ bool QtFileSystem::replaceFile(const QString &path, const QByteArray &contents, 
     error = replaceRefusal(path);
     if (!error.isEmpty())
         return false;
+    const QString verb = QStringLiteral("save to");
     // QSaveFile writes a temporary file beside the target (beside a link's target), keeps the
     // target's permissions and renames the temporary over the target only once it is complete;
     // on any failure the temporary file is removed.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
+        error = QStringLiteral("Cannot %1 %2: %3").arg(verb, shown(path), file.errorString());
         return false;
     }
     // Written and synced through the descriptor, so that a failure is told in the system's own
     // words: through QSaveFile a full disk comes out as "Unknown error".
     if (!writeAll(file.handle(), contents) || ::fsync(file.handle()) != 0) {
-        error = qt_error_string(errno);
+        error = systemError(verb, path, errno);
         file.cancelWriting();
         file.commit();
         return false;
     }
     if (!file.commit()) {
-        error = file.errorString();
+        error = QStringLiteral("Cannot %1 %2: %3").arg(verb, shown(path), file.errorString());
         return false;
     }
     return true;

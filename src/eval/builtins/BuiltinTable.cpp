@@ -1,5 +1,8 @@
-// One sorted table of every group's functions, for a binary search by name.
-#include "Builtins.h"
+// The register of every group of built-in functions: one sorted table of all, for a binary
+// search by name.
+#include "eval/Builtins.h"
+
+#include "BuiltinGroups.h"
 
 #include <algorithm>
 #include <array>
@@ -11,12 +14,14 @@ namespace {
 using Group = std::span<const Builtin> (*)();
 
 constexpr std::array groups{
-    coreBuiltins,
+    stringBuiltins,
+    encodingBuiltins,
+    mathBuiltins,
+    conversionBuiltins,
     dateBuiltins,
     formatBuiltins,
-    otherBuiltins,
-    stringBuiltins,
     arrayBuiltins,
+    otherBuiltins,
 };
 
 std::vector<Builtin> mergedTable()
@@ -35,9 +40,15 @@ char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 
 
 } // namespace
 
-const Builtin *findBuiltin(std::string_view name)
+std::span<const Builtin> allBuiltins()
 {
     static const std::vector<Builtin> table = mergedTable();
+    return table;
+}
+
+const Builtin *findBuiltin(std::string_view name)
+{
+    const std::span<const Builtin> table = allBuiltins();
     char upper[32];
     if (name.size() >= sizeof upper)
         return nullptr;
@@ -50,5 +61,7 @@ const Builtin *findBuiltin(std::string_view name)
         return nullptr;
     return &*it;
 }
+
+std::string_view builtinDisplayName(const Builtin &builtin) { return builtin.name; }
 
 } // namespace eval

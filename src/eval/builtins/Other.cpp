@@ -1,14 +1,17 @@
-// The language's other functions: object inspection, Eval, the dialogs, the engine's identity
+// The language's other functions: the Is functions and the subtype of a value, Eval, the dialogs, the engine's identity
 // and locale, RGB, and the functions that reach outside the engine, which it refuses.
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
-#include "Conversions.h"
-#include "DialogPort.h"
-#include "NumericString.h"
-#include "ObjectValues.h"
-#include "Parser.h"
-#include "RandomGenerator.h"
-#include "ScriptError.h"
+#include "Arguments.h"
+#include "BuiltinGroups.h"
+#include "eval/Conversions.h"
+#include "eval/DateText.h"
+#include "eval/DialogPort.h"
+#include "eval/NumericString.h"
+#include "eval/ObjectValues.h"
+#include "eval/Parser.h"
+#include "eval/RandomGenerator.h"
+#include "eval/ScriptError.h"
 
 #include <algorithm>
 #include <array>
@@ -16,8 +19,6 @@
 
 namespace eval {
 namespace {
-
-using Args = std::span<Value>;
 
 // The engine follows version 5.8 of the language. The build number of 5.8 differs between
 // Windows releases and their updates; 18702 is the one the language's reference pages show in
@@ -37,18 +38,6 @@ constexpr std::string_view EngineTitle = "VBScript";
 // reference gives for both.
 constexpr std::size_t MaxPromptCharacters = 1024;
 
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
-}
-
-std::string text(const Value &v) { return toText(required(v)); }
-
-// Whether the optional argument `i` is there: given, and not left out as in f(1, , 3).
-bool given(Args a, std::size_t i) { return i < a.size() && !a[i].isMissing(); }
-
 // The first `limit` characters of a UTF-8 text.
 std::string clipped(std::string s, std::size_t limit)
 {
@@ -67,6 +56,31 @@ std::string clipped(std::string s, std::size_t limit)
 // --- Objects and subtypes ---------------------------------------------------------------
 
 Value fnIsObject(CallContext &, Args a) { return Value::boolean(a[0].isObject()); }
+Value fnIsArray(CallContext &, Args a) { return Value::boolean(a[0].isArray()); }
+
+Value fnIsNumeric(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    if (v.isObject())
+        return Value::boolean(!v.isNothing()); // Err reads as its Number
+    if (v.isString())
+        return Value::boolean(parseNumericString(v.asString()).status == ParsedNumber::Ok);
+    return Value::boolean(isNumeric(v.type()) && v.type() != VarType::Date);
+}
+
+Value fnIsEmpty(CallContext &, Args a) { return Value::boolean(a[0].isEmpty()); }
+Value fnIsNull(CallContext &, Args a) { return Value::boolean(a[0].isNull()); }
+
+Value fnIsDate(CallContext &, Args a)
+{
+    const Value &v = a[0];
+    if (v.type() == VarType::Date)
+        return Value::boolean(true);
+    if (v.isString())
+        return Value::boolean(parseDateText(v.asString()).has_value());
+    return Value::boolean(false);
+}
+
 
 Value fnTypeName(CallContext &, Args a)
 {
@@ -91,7 +105,7 @@ Value fnVarType(CallContext &, Args a)
 // and its errors, syntax errors included, are the caller's runtime errors.
 Value fnEval(CallContext &context, Args a)
 {
-    const std::string source = text(a[0]);
+    const std::string source = textOf(a[0]);
     const RandomGenerator before = context.random;
     const std::int32_t localeBefore = context.locale ? *context.locale : EnglishUnitedStates;
     Parser::Outcome outcome = Parser::evaluate(source, context);
@@ -122,11 +136,11 @@ Value fnMsgBox(CallContext &context, Args a)
 {
     DialogPort &port = dialogs(context, "MSGBOX");
     MessageRequest request;
-    request.prompt = clipped(text(a[0]), MaxPromptCharacters);
+    request.prompt = clipped(textOf(a[0]), MaxPromptCharacters);
     const std::int32_t style = given(a, 1) ? toLong(required(a[1])) : 0;
-    request.title = given(a, 2) ? text(a[2]) : std::string(EngineTitle);
+    request.title = given(a, 2) ? textOf(a[2]) : std::string(EngineTitle);
     if (given(a, 3))
-        text(a[3]); // the help file: no help here, but it must be a text
+        textOf(a[3]); // the help file: no help here, but it must be a text
     if (given(a, 4))
         toLong(required(a[4]));
     request.buttons = style & 0xF;
@@ -148,17 +162,17 @@ Value fnInputBox(CallContext &context, Args a)
 {
     DialogPort &port = dialogs(context, "INPUTBOX");
     InputRequest request;
-    request.prompt = clipped(text(a[0]), MaxPromptCharacters);
-    request.title = given(a, 1) ? text(a[1]) : std::string(EngineTitle);
+    request.prompt = clipped(textOf(a[0]), MaxPromptCharacters);
+    request.title = given(a, 1) ? textOf(a[1]) : std::string(EngineTitle);
     if (given(a, 2))
-        request.defaultText = text(a[2]);
+        request.defaultText = textOf(a[2]);
     for (std::size_t i = 3; i < a.size(); ++i) {
         // Position and help: the window places its dialog itself and has no help, but each
         // must be of its kind.
         if (!given(a, i))
             continue;
         if (i == 5)
-            text(a[i]);
+            textOf(a[i]);
         else
             toLong(required(a[i]));
     }
@@ -272,7 +286,7 @@ Value fnRGB(CallContext &, Args a)
 Value fnCreateObject(CallContext &, Args a)
 {
     constexpr std::size_t MaxQuoted = 40;
-    std::string name = text(a[0]);
+    std::string name = textOf(a[0]);
     const std::size_t size = name.size();
     name = clipped(std::move(name), MaxQuoted);
     if (name.size() < size)
@@ -284,21 +298,21 @@ Value fnGetObject(CallContext &, Args a)
 {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (given(a, i))
-            text(a[i]);
+            textOf(a[i]);
     throw ScriptError(CannotCreateObject, "GETOBJECT");
 }
 
 // No procedure exists in an expression, so none can be referred to.
 Value fnGetRef(CallContext &, Args a)
 {
-    text(a[0]);
+    textOf(a[0]);
     throw ScriptError(InvalidProcedureCall, "GETREF");
 }
 
 // The engine reads no files.
 Value fnLoadPicture(CallContext &, Args a)
 {
-    text(a[0]);
+    textOf(a[0]);
     throw ScriptError(PermissionDenied, "LOADPICTURE");
 }
 
@@ -309,6 +323,11 @@ constexpr std::array builtins{
     Builtin{"GETOBJECT", 0, 2, fnGetObject},
     Builtin{"GETREF", 1, 1, fnGetRef},
     Builtin{"INPUTBOX", 1, 7, fnInputBox},
+    Builtin{"ISARRAY", 1, 1, fnIsArray, true},
+    Builtin{"ISDATE", 1, 1, fnIsDate, true},
+    Builtin{"ISEMPTY", 1, 1, fnIsEmpty, true},
+    Builtin{"ISNULL", 1, 1, fnIsNull, true},
+    Builtin{"ISNUMERIC", 1, 1, fnIsNumeric, true},
     Builtin{"ISOBJECT", 1, 1, fnIsObject, true},
     Builtin{"LOADPICTURE", 1, 1, fnLoadPicture},
     Builtin{"MSGBOX", 1, 5, fnMsgBox},

@@ -1,14 +1,17 @@
 // Dates and times: the clock, the parts of a date, building dates, date arithmetic, names.
-#include "DateFunctions.h"
+#include "Dates.h"
 
-#include "Builtins.h"
-#include "CalendarDate.h"
-#include "Clock.h"
-#include "Conversions.h"
-#include "DateText.h"
-#include "NumberText.h"
-#include "NumericString.h"
-#include "ScriptError.h"
+#include "eval/Builtins.h"
+
+#include "Arguments.h"
+#include "BuiltinGroups.h"
+#include "eval/CalendarDate.h"
+#include "eval/Clock.h"
+#include "eval/Conversions.h"
+#include "eval/DateText.h"
+#include "eval/NumberText.h"
+#include "eval/NumericString.h"
+#include "eval/ScriptError.h"
 
 #include <array>
 #include <cmath>
@@ -17,8 +20,6 @@
 
 namespace eval {
 namespace {
-
-using Args = std::span<Value>;
 
 constexpr std::array<const char *, 12> monthNames{"January", "February", "March",     "April",   "May",      "June",
                                                   "July",    "August",   "September", "October", "November", "December"};
@@ -30,13 +31,6 @@ Value dateResult(double serial)
     if (!std::isfinite(serial) || !isDateSerialInRange(serial))
         throw ScriptError(InvalidProcedureCall);
     return Value::date(serial);
-}
-
-const Value &required(const Value &v)
-{
-    if (v.isNull())
-        throw ScriptError(InvalidUseOfNull);
-    return v;
 }
 
 // --- The clock -------------------------------------------------------------------------------
@@ -79,7 +73,7 @@ int secondPart(const DateParts &p) { return p.second; }
 // firstdayofweek: 0 is the system's first day (Sunday in en-US), 1-7 Sunday to Saturday.
 int firstDayOfWeek(Args a, std::size_t index)
 {
-    if (a.size() <= index || a[index].isMissing())
+    if (!given(a, index))
         return 1;
     const std::int32_t day = toLong(required(a[index]));
     if (day < 0 || day > 7)
@@ -90,7 +84,7 @@ int firstDayOfWeek(Args a, std::size_t index)
 // firstweekofyear: 0 is the system's rule (the week of 1 January in en-US), 1-3 as named.
 int firstWeekOfYear(Args a, std::size_t index)
 {
-    if (a.size() <= index || a[index].isMissing())
+    if (!given(a, index))
         return 1;
     const std::int32_t rule = toLong(required(a[index]));
     if (rule < 0 || rule > 3)
@@ -166,16 +160,6 @@ Value fnTimeValue(CallContext &, Args a)
         return Value::null();
     const DateParts parts = splitDateSerial(toDateSerial(a[0]));
     return Value::date((parts.hour * 3600 + parts.minute * 60 + parts.second) / 86400.0);
-}
-
-Value fnIsDate(CallContext &, Args a)
-{
-    const Value &v = a[0];
-    if (v.type() == VarType::Date)
-        return Value::boolean(true);
-    if (v.isString())
-        return Value::boolean(parseDateText(v.asString()).has_value());
-    return Value::boolean(false);
 }
 
 // --- Intervals -------------------------------------------------------------------------------
@@ -316,7 +300,7 @@ Value fnMonthName(CallContext &, Args a)
 {
     for (const Value &v : a)
         required(v);
-    const bool abbreviate = a.size() > 1 && !a[1].isMissing() && toBoolean(a[1]);
+    const bool abbreviate = given(a, 1) && toBoolean(a[1]);
     const std::int32_t month = toLong(a[0]);
     if (month < 1 || month > 12)
         throw ScriptError(InvalidProcedureCall);
@@ -327,43 +311,13 @@ Value fnWeekdayName(CallContext &, Args a)
 {
     for (const Value &v : a)
         required(v);
-    const bool abbreviate = a.size() > 1 && !a[1].isMissing() && toBoolean(a[1]);
+    const bool abbreviate = given(a, 1) && toBoolean(a[1]);
     const int firstDay = firstDayOfWeek(a, 2);
     const std::int32_t weekday = toLong(a[0]);
     if (weekday < 1 || weekday > 7)
         throw ScriptError(InvalidProcedureCall);
     const int index = (weekday - 1 + firstDay - 1) % 7;
     return Value::string(nameOf(weekdayNames[static_cast<std::size_t>(index)], abbreviate));
-}
-
-// --- FormatDateTime --------------------------------------------------------------------------
-
-std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
-
-Value fnFormatDateTime(CallContext &, Args a)
-{
-    if (a[0].isNull())
-        throw ScriptError(TypeMismatch);
-    std::int32_t format = 0;
-    if (a.size() > 1 && !a[1].isMissing()) {
-        format = toLong(required(a[1]));
-        if (format < 0 || format > 4)
-            throw ScriptError(InvalidProcedureCall);
-    }
-    const double serial = toDateSerial(a[0]);
-    const DateParts p = splitDateSerial(serial);
-    switch (format) {
-    case 1: return Value::string(formatLongDate(serial));
-    case 2:
-        return Value::string(std::to_string(p.date.month) + "/" + std::to_string(p.date.day) + "/" +
-                             std::to_string(p.date.year));
-    case 3: {
-        const double timeOnly = (p.hour * 3600 + p.minute * 60 + p.second) / 86400.0;
-        return Value::string(formatDate(timeOnly));
-    }
-    case 4: return Value::string(twoDigits(p.hour) + ":" + twoDigits(p.minute));
-    default: return Value::string(formatDate(serial));
-    }
 }
 
 constexpr std::array builtins{
@@ -374,9 +328,7 @@ constexpr std::array builtins{
     Builtin{"DATESERIAL", 3, 3, fnDateSerial},
     Builtin{"DATEVALUE", 1, 1, fnDateValue},
     Builtin{"DAY", 1, 1, datePart<dayPart>},
-    Builtin{"FORMATDATETIME", 1, 2, fnFormatDateTime},
     Builtin{"HOUR", 1, 1, datePart<hourPart>},
-    Builtin{"ISDATE", 1, 1, fnIsDate, true},
     Builtin{"MINUTE", 1, 1, datePart<minutePart>},
     Builtin{"MONTH", 1, 1, datePart<monthPart>},
     Builtin{"MONTHNAME", 1, 2, fnMonthName},

@@ -1,11 +1,16 @@
-// FormatNumber, FormatCurrency and FormatPercent in the en-US forms: "." before the decimals,
+// FormatNumber, FormatCurrency, FormatPercent and FormatDateTime in the en-US forms: "." before the decimals,
 // "," between groups of three digits, "$" before a currency amount, a "-" before a negative
 // number and parentheses around a negative currency amount.
-#include "Builtins.h"
+#include "eval/Builtins.h"
 
-#include "Conversions.h"
-#include "NumericString.h"
-#include "ScriptError.h"
+#include "Arguments.h"
+#include "BuiltinGroups.h"
+#include "Dates.h"
+#include "eval/CalendarDate.h"
+#include "eval/Conversions.h"
+#include "eval/NumberText.h"
+#include "eval/NumericString.h"
+#include "eval/ScriptError.h"
 
 #include <array>
 #include <charconv>
@@ -14,8 +19,6 @@
 
 namespace eval {
 namespace {
-
-using Args = std::span<Value>;
 
 // A number as exact decimal digits: the value is 0.digits times 10^exponent.
 struct Decimal
@@ -143,8 +146,7 @@ Style styleOf(Args a, bool parenthesesByDefault)
             throw ScriptError(InvalidUseOfNull);
     Style style;
     style.parentheses = parenthesesByDefault;
-    auto given = [&](std::size_t i) { return a.size() > i && !a[i].isMissing(); };
-    if (given(1)) {
+    if (given(a, 1)) {
         // Negative counts keep the default; the system's number formats hold at most 9 decimals.
         const std::int32_t places = toLong(a[1]);
         if (places > 9)
@@ -152,11 +154,11 @@ Style styleOf(Args a, bool parenthesesByDefault)
         if (places >= 0)
             style.places = places;
     }
-    if (given(2))
+    if (given(a, 2))
         style.leadingDigit = tristate(a[2], true);
-    if (given(3))
+    if (given(a, 3))
         style.parentheses = tristate(a[3], parenthesesByDefault);
-    if (given(4))
+    if (given(a, 4))
         style.grouping = tristate(a[4], true);
     return style;
 }
@@ -226,8 +228,39 @@ Value fnFormatPercent(CallContext &, Args a)
     return Value::string(formatted(d, style, "", "%"));
 }
 
+// --- FormatDateTime --------------------------------------------------------------------------
+
+std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
+
+Value fnFormatDateTime(CallContext &, Args a)
+{
+    if (a[0].isNull())
+        throw ScriptError(TypeMismatch);
+    std::int32_t format = 0;
+    if (given(a, 1)) {
+        format = toLong(required(a[1]));
+        if (format < 0 || format > 4)
+            throw ScriptError(InvalidProcedureCall);
+    }
+    const double serial = toDateSerial(a[0]);
+    const DateParts p = splitDateSerial(serial);
+    switch (format) {
+    case 1: return Value::string(formatLongDate(serial));
+    case 2:
+        return Value::string(std::to_string(p.date.month) + "/" + std::to_string(p.date.day) + "/" +
+                             std::to_string(p.date.year));
+    case 3: {
+        const double timeOnly = (p.hour * 3600 + p.minute * 60 + p.second) / 86400.0;
+        return Value::string(formatDate(timeOnly));
+    }
+    case 4: return Value::string(twoDigits(p.hour) + ":" + twoDigits(p.minute));
+    default: return Value::string(formatDate(serial));
+    }
+}
+
 constexpr std::array builtins{
     Builtin{"FORMATCURRENCY", 1, 5, fnFormatCurrency},
+    Builtin{"FORMATDATETIME", 1, 2, fnFormatDateTime},
     Builtin{"FORMATNUMBER", 1, 5, fnFormatNumber},
     Builtin{"FORMATPERCENT", 1, 5, fnFormatPercent},
 };

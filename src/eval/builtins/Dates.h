@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Value.h"
+#include "eval/Value.h"
 
 #include <string>
 
