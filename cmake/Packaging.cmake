@@ -23,7 +23,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME numerette)
 set(CPACK_DEBIAN_WINDOW_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "fonts-wine") # the window's fonts, loaded from where it installs them
+# fonts-wine: the window's fonts, loaded from where it installs them; libglib2.0-0: GIO, which
+# the launchers open when first used (no link that dpkg-shlibdeps would see).
+set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "fonts-wine, libglib2.0-0")
 set(CPACK_DEBIAN_WINDOW_PACKAGE_SUGGESTS numerette-eval)
 # One string: a CMake list would join its parts with ";". Lines stay within 80 columns.
 set(CPACK_DEBIAN_WINDOW_DESCRIPTION [=[Calculator for typed arithmetic expressions

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QFontMetrics>
 #include <QTableView>
 #include <QTest>
 
@@ -33,15 +34,16 @@ private slots:
         auto *text1 = window.findChild<QWidget *>(QStringLiteral("Text1"));
         QCOMPARE(text1->font().family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
         QCOMPARE(text1->font().pointSizeF(), 13.5);
-        for (const char *name : {"List1", "List2", "List3"}) {
-            auto *list = window.findChild<QTableView *>(QLatin1String(name));
-            const int row = list->verticalHeader()->defaultSectionSize();
-            QCOMPARE((list->height() - 2 * list->frameWidth()) % row, 0);
-        }
-        window.controls().Command5->onClick();
+        window.controls().Command5->onClick(); // the palette: its rows are measured when it shows
         auto *palette = window.findChild<QTableView *>(QStringLiteral("List3"));
         QCoreApplication::processEvents();
         QCOMPARE(palette->verticalScrollBar()->maximum(), 0);
+        for (const char *name : {"List1", "List2", "List3"}) {
+            auto *list = window.findChild<QTableView *>(QLatin1String(name));
+            const int row = list->verticalHeader()->defaultSectionSize();
+            QCOMPARE(row, QFontMetrics(list->font()).height());
+            QCOMPARE((list->height() - 2 * list->frameWidth()) % row, 0);
+        }
         auto *calculate = window.findChild<QPushButton *>(QStringLiteral("Command3"));
         QVERIFY(calculate->fontMetrics().horizontalAdvance(calculate->text()) <= calculate->width());
     }

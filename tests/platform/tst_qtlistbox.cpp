@@ -82,6 +82,7 @@ private slots:
     {
         QTableView view;
         platform::qt::QtListBox list(&view);
+        view.show(); // the view gets the model when shown
         const QStringList rows{QString(),
                                QStringLiteral("  = 1,234.57"),
                                QStringLiteral("Sqr(2) \u00D7 \u03C0 = caf\u00E9"),

@@ -124,9 +124,6 @@ QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
     view_->horizontalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height());
-    view_->setModel(model_);
-    view_->horizontalHeader()->setStretchLastSection(true);
     view_->setShowGrid(false);
     view_->setTabKeyNavigation(false);
     view_->setWordWrap(false);
@@ -149,12 +146,30 @@ QtListBox::QtListBox(QTableView *view) : view_(view), model_(new RowModel(view))
             onScroll();
     });
     view_->installEventFilter(this);
-    fitWholeRows();
 }
 
+// The view gets its model (and its two headers theirs) when the box is first shown or its
+// selection or scrolling is first used: a box hidden at start, the function palette, costs
+// the start-up nothing for it. Its rows are in the model from the start.
+void QtListBox::attach()
+{
+    if (attached_)
+        return;
+    attached_ = true;
+    view_->setModel(model_);
+    view_->horizontalHeader()->setStretchLastSection(true);
+}
+
+// The rows are measured when the box is first shown or scrolled, not when it is made: a
+// measure loads a font engine at the box's size, and a box hidden at start (the function
+// palette) would load one that nothing on the first frame draws.
 void QtListBox::fitWholeRows()
 {
-    const int row = view_->verticalHeader()->defaultSectionSize();
+    if (rowsFitted_)
+        return;
+    rowsFitted_ = true;
+    const int row = QFontMetrics(view_->font()).height();
+    view_->verticalHeader()->setDefaultSectionSize(row);
     const int frame = 2 * view_->frameWidth();
     const int rows = qMax(1, (view_->height() - frame) / row);
     view_->resize(view_->width(), rows * row + frame);
@@ -178,6 +193,10 @@ void QtListBox::activate(bool doubleClick)
 
 bool QtListBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == view_ && event->type() == QEvent::Show) {
+        attach();
+        fitWholeRows();
+    }
     if (watched != view_ || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -244,6 +263,8 @@ void QtListBox::ensureVisible(int index)
 {
     if (index < 0 || index >= model_->rowCount())
         return;
+    attach();
+    fitWholeRows();
     view_->doItemsLayout(); // the scroll range counts a row just added only after this
     view_->scrollTo(model_->index(index), QAbstractItemView::EnsureVisible);
 }
@@ -259,12 +280,15 @@ int QtListBox::count() const { return model_->rowCount(); }
 
 int QtListBox::listIndex() const
 {
+    if (!attached_)
+        return -1; // nothing can have been selected yet
     const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void QtListBox::setListIndex(int index)
 {
+    attach();
     if (index < 0 || index >= model_->rowCount()) {
         view_->selectionModel()->clearSelection();
         return;
@@ -274,7 +298,12 @@ void QtListBox::setListIndex(int index)
 
 int QtListBox::topIndex() const { return view_->verticalScrollBar()->value(); }
 
-void QtListBox::setTopIndex(int index) { view_->verticalScrollBar()->setValue(index); }
+void QtListBox::setTopIndex(int index)
+{
+    attach();
+    fitWholeRows();
+    view_->verticalScrollBar()->setValue(index);
+}
 
 void QtListBox::setVisible(bool visible)
 {

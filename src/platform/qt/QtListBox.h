@@ -49,12 +49,15 @@ protected:
 
 private:
     class RowModel;
+    void attach();
     void fitWholeRows();
     void activate(bool doubleClick);
 
     QTableView *view_;
     RowModel *model_;
     Rgb color_;
+    bool attached_ = false;
+    bool rowsFitted_ = false;
 };
 
 } // namespace platform::qt
