@@ -10,11 +10,6 @@
 namespace eval {
 namespace {
 
-constexpr std::array<const char *, 12> monthNames{"january", "february", "march",     "april",   "may",      "june",
-                                                  "july",    "august",   "september", "october", "november", "december"};
-constexpr std::array<const char *, 7> weekdayNames{"sunday",   "monday", "tuesday", "wednesday",
-                                                   "thursday", "friday", "saturday"};
-
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -26,7 +21,7 @@ bool matchesName(std::string_view word, const char *name)
     if (word.size() != 3 && word.size() != full.size())
         return false;
     for (std::size_t i = 0; i < word.size(); ++i)
-        if (lower(word[i]) != full[i])
+        if (lower(word[i]) != lower(full[i]))
             return false;
     return true;
 }

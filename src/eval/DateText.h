@@ -1,9 +1,17 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
 namespace eval {
+
+// The en-US names, as MonthName and WeekdayName write them and as date texts may give them.
+inline constexpr std::array<const char *, 12> monthNames{
+    "January", "February", "March", "April", "May", "June",
+    "July", "August", "September", "October", "November", "December"};
+inline constexpr std::array<const char *, 7> weekdayNames{"Sunday", "Monday", "Tuesday", "Wednesday",
+                                                          "Thursday", "Friday", "Saturday"};
 
 // Reads a date and/or time as the en-US system reads date texts, for date literals
 // (#1/2/2000#), CDate, DateValue, TimeValue and IsDate: "12/25/2026", "2026-12-25",

@@ -21,11 +21,6 @@
 namespace eval {
 namespace {
 
-constexpr std::array<const char *, 12> monthNames{"January", "February", "March",     "April",   "May",      "June",
-                                                  "July",    "August",   "September", "October", "November", "December"};
-constexpr std::array<const char *, 7> weekdayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                   "Thursday", "Friday", "Saturday"};
-
 Value dateResult(double serial)
 {
     if (!std::isfinite(serial) || !isDateSerialInRange(serial))
