@@ -232,6 +232,24 @@ private slots:
         QCOMPARE(heard.notifications, (QStringList{"= 42", failure, failure}));
     }
 
+    // Every outcome is announced by showing the notification again: that must not leave
+    // anything behind (showing it on the main window itself laid the window out again each
+    // time, and each layout left an animation object: the window grew slower all day).
+    void announcementsLeaveNothingBehind()
+    {
+        Running r;
+        QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+        platform::Window &window = r.window;
+        window.announce(QStringLiteral("= 1"));
+        QCoreApplication::processEvents();
+        const qsizetype objects = r.window.findChildren<QObject *>().size();
+        for (int i = 0; i < 50; ++i) {
+            window.announce(QStringLiteral("= %1").arg(i));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(r.window.findChildren<QObject *>().size(), objects);
+    }
+
     // The result's picture box, a tab stop of its own, shows when it has the focus, and is
     // named apart from the result box.
     void pictureBoxShowsItsFocus()

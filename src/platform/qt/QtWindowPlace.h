@@ -6,11 +6,14 @@
 #include "platform/Window.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <type_traits>
 
 namespace platform::qt {
 
@@ -67,8 +70,14 @@ public:
     void announce(const QString &text) override
     {
         if (notice_ == nullptr) {
-            // An empty, see-through spot of one pixel, never a tab stop.
-            notice_ = new QWidget(this);
+            // An empty, see-through spot of one pixel, never a tab stop. In a main window it
+            // sits on the central widget, which has no layout: shown on the main window itself,
+            // each showing would lay out the main window again and leave an animation behind.
+            QWidget *host = this;
+            if constexpr (std::is_base_of_v<QMainWindow, QtWindow>)
+                if (this->centralWidget() != nullptr)
+                    host = this->centralWidget();
+            notice_ = new QWidget(host);
             notice_->setObjectName(QStringLiteral("Announcement"));
             setAccessibleRole(notice_, QAccessible::Notification);
             notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
