@@ -43,6 +43,16 @@ struct Running
         text1->setFocus();
         QTest::keyClick(text1, Qt::Key_Return);
     }
+    // Two entries in the history, "10 + " in the box with the caret at its end, and the focus
+    // in the result list: ready for a key that puts a result's number into the box.
+    void twoEntriesThenResultList()
+    {
+        calculate(QStringLiteral("1 + 1"));
+        calculate(QStringLiteral("7 * 6"));
+        box().setText(QStringLiteral("10 + "));
+        box().setSelStart(100);
+        list2->setFocus();
+    }
     platform::TextBox &box() const { return *window.controls().Text1; }
     // Each key to whichever control has the focus when it comes, as a person types.
     static void type(const QString &keys)
@@ -149,11 +159,7 @@ private slots:
         QFETCH(QString, box);
         Running r;
         QVERIFY(r.start());
-        r.calculate(QStringLiteral("1 + 1"));
-        r.calculate(QStringLiteral("7 * 6"));
-        r.box().setText(QStringLiteral("10 + "));
-        r.box().setSelStart(100);
-        r.list2->setFocus();
+        r.twoEntriesThenResultList();
         QCOMPARE(r.window.controls().List2->listIndex(), -1);
         QTest::keyClick(r.list2, Qt::Key(key));
         QCOMPARE(r.box().text(), box);
@@ -165,11 +171,7 @@ private slots:
     {
         Running r;
         QVERIFY(r.start());
-        r.calculate(QStringLiteral("1 + 1"));
-        r.calculate(QStringLiteral("7 * 6"));
-        r.box().setText(QStringLiteral("10 + "));
-        r.box().setSelStart(100);
-        r.list2->setFocus();
+        r.twoEntriesThenResultList();
         QTest::keyClick(r.list2, Qt::Key_Down); // no row yet: the first
         QCOMPARE(r.box().text(), QStringLiteral("10 + 2"));
         QTest::keyClick(r.list2, Qt::Key_Down);
