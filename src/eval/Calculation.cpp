@@ -206,6 +206,23 @@ Calculation calculate(ScriptControl &engine, std::string_view text, int decimalP
         calculation.resultText = number == 0.0 ? "= 0" : FormatDoubleResult(number, decimalPlaces);
         return calculation;
     }
+    // Whole numbers and Currency amounts likewise, from their digits rather than their text.
+    std::int64_t whole = 0;
+    int fractionDigits = 0;
+    switch (value.type()) {
+    case VarType::Byte: whole = value.asByte(); break;
+    case VarType::Integer: whole = value.asInteger(); break;
+    case VarType::Long: whole = value.asLong(); break;
+    case VarType::Currency: whole = value.asCurrency(); fractionDigits = 4; break;
+    default: fractionDigits = -1; break;
+    }
+    if (fractionDigits >= 0) {
+        calculation.ok = true;
+        // The magnitude as unsigned, so that the most negative amount does not overflow.
+        const std::uint64_t magnitude = whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
+        calculation.resultText = whole == 0 ? "= 0" : FormatDecimalResult(whole < 0, magnitude, fractionDigits, decimalPlaces);
+        return calculation;
+    }
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
         calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);
@@ -215,12 +232,8 @@ Calculation calculate(ScriptControl &engine, std::string_view text, int decimalP
     // The number subtypes' texts always read as numbers; only the others need reading back.
     bool zero = false;
     switch (value.type()) {
-    case VarType::Byte: zero = value.asByte() == 0; break;
-    case VarType::Integer: zero = value.asInteger() == 0; break;
-    case VarType::Long: zero = value.asLong() == 0; break;
     case VarType::Single: zero = value.asSingle() == 0.0f; break;
     case VarType::Double: zero = value.asDouble() == 0.0; break;
-    case VarType::Currency: zero = value.asCurrency() == 0; break;
     default: {
         ParsedNumber number = parseNumericString(*numberText);
         if (number.status != ParsedNumber::Ok) {

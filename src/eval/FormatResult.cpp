@@ -3,7 +3,9 @@
 #include "DecimalPlaces.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace eval {
@@ -243,41 +245,94 @@ bool formatPlain(std::string_view text, int places, std::string &result)
     return true;
 }
 
-// A Double's result straight from the digits of its number text (what formatPlain would read
-// back from formatDouble's text): the leading zeros of "0.00012" count as digits after the
-// point, the zeros that fill "1200" as digits before it.
-bool formatFixedRangeDouble(double value, int places, std::string &result)
+// Powers of ten that 64 bits hold.
+constexpr std::uint64_t powersOfTen[20] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
+    1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
+    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+    1000000000000000000ull, 10000000000000000000ull};
+
+// The result text of the decimal number `digits` x 10^-fraction (the sign apart) into `out`, as
+// FormatResult writes the same number's text: rounded at `places` digits after the point (a 5
+// in the first dropped digit rounding up), then as formatDigits lays it out. `places` is 0 to 9,
+// or DecimalPlacesAuto, which rounds nothing and groups nothing. The text's length.
+std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int places, char *out)
 {
-    FixedRangeDigits d;
-    if (!fixedRangeDigits(value, d))
-        return false;
-    char digits[Longest + 1];
-    std::size_t count = 0, point = 0;
-    if (d.exponent < 0) {
-        const auto zeros = static_cast<std::size_t>(-d.exponent - 1);
-        std::memset(digits + 1, '0', zeros);
-        count = zeros;
-    } else {
-        point = static_cast<std::size_t>(d.exponent) + 1;
+    if (fraction > places) {
+        const int dropped = fraction - places;
+        if (dropped >= 20) {
+            digits = 0; // below any half of what is kept
+        } else {
+            const std::uint64_t unit = powersOfTen[dropped];
+            const bool up = digits % unit >= unit / 2;
+            digits = digits / unit + (up ? 1 : 0);
+        }
+        fraction = places;
     }
-    std::memcpy(digits + 1 + count, d.digits, static_cast<std::size_t>(d.count));
-    count += static_cast<std::size_t>(d.count);
-    if (count < point) {
-        std::memset(digits + 1 + count, '0', point - count);
-        count = point;
+    while (fraction > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --fraction;
     }
-    formatDigits(value < 0, digits, count, point, places, result);
-    return true;
+    const bool grouped = places > 0 && places <= 9;
+    std::size_t n = 0;
+    out[n++] = '=';
+    out[n++] = ' ';
+    if (negative && digits != 0)
+        out[n++] = '-';
+    std::uint64_t whole = digits / powersOfTen[fraction];
+    const std::uint64_t part = digits % powersOfTen[fraction];
+    // The whole part from its last digit back, a separator before every third.
+    char wholeText[32];
+    std::size_t w = sizeof wholeText;
+    int inGroup = 0;
+    do {
+        if (grouped && inGroup == 3) {
+            wholeText[--w] = ',';
+            inGroup = 0;
+        }
+        wholeText[--w] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+        ++inGroup;
+    } while (whole != 0);
+    std::memcpy(out + n, wholeText + w, sizeof wholeText - w);
+    n += sizeof wholeText - w;
+    if (fraction > 0) {
+        out[n++] = '.';
+        std::uint64_t rest = part;
+        for (int k = fraction - 1; k >= 0; --k, rest /= 10)
+            out[n + static_cast<std::size_t>(k)] = static_cast<char>('0' + rest % 10);
+        n += static_cast<std::size_t>(fraction);
+    } else if (digits == 0 && grouped) {
+        out[n++] = '.'; // the setting's zero text: "= 0.00"
+        for (int k = 0; k < places; ++k)
+            out[n++] = '0';
+    }
+    return n;
 }
+
+// The longest text formatScaled writes: "= -", 20 digits and 6 separators, a point, 20 digits.
+constexpr std::size_t LongestScaled = 64;
 
 } // namespace
 
 std::string FormatDoubleResult(double value, int decimalPlaces)
 {
-    std::string result;
-    if (decimalPlaces >= 0 && decimalPlaces <= 9 && formatFixedRangeDouble(value, decimalPlaces, result))
-        return result;
+    // The usual Double: its 15 digits as one number, rounded and laid out as whole numbers.
+    FixedRangeSignificand significand;
+    if (decimalPlaces >= 0 && decimalPlaces <= 9 && fixedRangeSignificand(value, significand)) {
+        char text[LongestScaled];
+        return std::string(text, formatScaled(value < 0, significand.digits, 14 - significand.exponent,
+                                              decimalPlaces, text));
+    }
     return FormatResult(formatDouble(value), decimalPlaces);
+}
+
+std::string FormatDecimalResult(bool negative, std::uint64_t digits, int fractionDigits, int decimalPlaces)
+{
+    // A setting beyond 0 to 9 counts as its nearer end, as FormatResult has it; but automatic.
+    const int places = decimalPlaces == DecimalPlacesAuto ? DecimalPlacesAuto : std::clamp(decimalPlaces, 0, 9);
+    char text[LongestScaled];
+    return std::string(text, formatScaled(negative, digits, fractionDigits, places, text));
 }
 
 std::string FormatResult(std::string_view numberText, int decimalPlaces)

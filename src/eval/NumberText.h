@@ -12,16 +12,16 @@ namespace eval {
 // grouping, a "0" before a bare point, at most 15 significant digits with trailing fraction zeros
 // dropped, and exponent notation (1E+20, 1E-05) from 1E+15 up and below 0.0001.
 std::string formatDouble(double value);
-// The digits of that text for a Double from 0.0001 up to 1E+15 (the fixed form), without
-// building it: digits[0..count) with trailing zeros dropped, the first standing for
-// 10^exponent; the sign is the value's. False outside that range (or for zero).
-struct FixedRangeDigits
+// The 15 significant digits of that text for a Double from 0.0001 up to 1E+15 (the fixed
+// form), without building it: one number from 10^14 to 10^15 - 1, trailing zeros kept, whose
+// first digit stands for 10^exponent; the sign is the value's. False outside that range (or
+// for zero).
+struct FixedRangeSignificand
 {
-    char digits[15];
-    int count;
+    std::uint64_t digits;
     int exponent;
 };
-bool fixedRangeDigits(double value, FixedRangeDigits &out);
+bool fixedRangeSignificand(double value, FixedRangeSignificand &out);
 // The same with at most 7 significant digits, for single precision (exponent from 1E+07 up).
 std::string formatSingle(float value);
 // A Double as the language writes it for CStr, "&", Len and the string functions, which differs
