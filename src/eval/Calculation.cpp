@@ -17,30 +17,48 @@ namespace eval {
 
 namespace {
 
-// Whether upper-casing could change the text: a letter a to z, or any byte beyond ASCII.
-// Eight bytes at a time, as this runs over every expression calculated.
-bool mayChangeCase(std::string_view text)
+// What one pass over an expression tells: whether upper-casing could change it (a letter a to
+// z, or any byte beyond ASCII), and whether it is ASCII alone, so UTF-8 without checking more.
+struct TextScan
+{
+    bool mayChangeCase = false;
+    bool ascii = true;
+};
+
+// Eight bytes at a time, as this runs over every expression calculated; the last bytes as one
+// word too (the text's last eight again, or what is left padded with zeros).
+TextScan scanText(std::string_view text)
 {
     constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        if ((word & highBits) != 0)
-            return true;
+    const auto lowerCase = [](std::uint64_t word) {
         // Every byte is below 0x80 here, so these sums carry into no neighbour: a byte's high
         // bit says whether it is at least 'a' (0x61), and whether it is beyond 'z' (0x7A).
         const std::uint64_t fromA = word + ones * (0x80 - 'a');
         const std::uint64_t pastZ = word + ones * (0x80 - 'z' - 1);
-        if ((fromA & ~pastZ & highBits) != 0)
-            return true;
+        return (fromA & ~pastZ & highBits) != 0;
+    };
+    TextScan scan;
+    const std::size_t size = text.size();
+    std::uint64_t word = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & highBits) != 0)
+            return {true, false};
+        scan.mayChangeCase = scan.mayChangeCase || lowerCase(word);
     }
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if ((c >= 'a' && c <= 'z') || (c & 0x80) != 0)
-            return true;
+    if (i < size) {
+        if (size >= 8) {
+            std::memcpy(&word, text.data() + size - 8, sizeof word);
+        } else {
+            word = 0;
+            std::memcpy(&word, text.data(), size);
+        }
+        if ((word & highBits) != 0)
+            return {true, false};
+        scan.mayChangeCase = scan.mayChangeCase || lowerCase(word);
     }
-    return false;
+    return scan;
 }
 
 // A text as a reason shows it: at most 40 bytes of it, then "...", never inside a character.
@@ -159,16 +177,19 @@ std::string rewriteExpression(std::string_view expression)
 
 namespace {
 
-Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
+// Inlined into each of its two roads, so that the setting of valueTexts is known in each.
+[[gnu::always_inline]] inline Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
 {
     Calculation calculation;
     const std::string_view expression = trimSpaces(text);
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
-    const bool unchanged = !mayChangeCase(expression) && expression.find("INT") == std::string_view::npos;
+    const TextScan scan = scanText(expression);
+    const bool unchanged = !scan.mayChangeCase && expression.find("INT") == std::string_view::npos;
     const std::string rewritten = unchanged ? std::string() : rewriteExpression(expression);
     const std::string_view evaluatedText = unchanged ? expression : std::string_view(rewritten);
-    EvalResult evaluated = engine.Eval(evaluatedText);
+    // ASCII stays ASCII upper-cased: UTF-8 that the engine need not check again.
+    EvalResult evaluated = scan.ascii ? engine.evalUtf8(evaluatedText) : engine.Eval(evaluatedText);
     calculation.undefinedNames = std::move(evaluated.undefinedNames);
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);

@@ -280,27 +280,40 @@ std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int 
     if (negative && digits != 0)
         out[n++] = '-';
     std::uint64_t whole = digits / powersOfTen[fraction];
-    const std::uint64_t part = digits % powersOfTen[fraction];
-    // The whole part from its last digit back, a separator before every third.
-    char wholeText[32];
-    std::size_t w = sizeof wholeText;
-    int inGroup = 0;
-    do {
-        if (grouped && inGroup == 3) {
-            wholeText[--w] = ',';
-            inGroup = 0;
+    std::uint64_t part = digits % powersOfTen[fraction];
+    // The whole part two digits at a time from its end, then copied in groups of three.
+    char wholeText[24];
+    char *const wholeEnd = wholeText + sizeof wholeText;
+    char *first = wholeEnd;
+    for (; whole >= 100; whole /= 100) {
+        first -= 2;
+        std::memcpy(first, digitPairs.data() + 2 * (whole % 100), 2);
+    }
+    if (whole >= 10) {
+        first -= 2;
+        std::memcpy(first, digitPairs.data() + 2 * whole, 2);
+    } else {
+        *--first = static_cast<char>('0' + whole);
+    }
+    const auto length = static_cast<std::size_t>(wholeEnd - first);
+    if (!grouped || length <= 3) {
+        std::memcpy(out + n, first, length);
+        n += length;
+    } else {
+        // A separator before every third digit from the point.
+        std::size_t group = length % 3 == 0 ? 3 : length % 3;
+        std::memcpy(out + n, first, group);
+        n += group;
+        for (; group < length; group += 3) {
+            out[n++] = ',';
+            std::memcpy(out + n, first + group, 3);
+            n += 3;
         }
-        wholeText[--w] = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-        ++inGroup;
-    } while (whole != 0);
-    std::memcpy(out + n, wholeText + w, sizeof wholeText - w);
-    n += sizeof wholeText - w;
+    }
     if (fraction > 0) {
         out[n++] = '.';
-        std::uint64_t rest = part;
-        for (int k = fraction - 1; k >= 0; --k, rest /= 10)
-            out[n + static_cast<std::size_t>(k)] = static_cast<char>('0' + rest % 10);
+        for (auto k = static_cast<std::size_t>(fraction); k > 0; --k, part /= 10)
+            out[n + k - 1] = static_cast<char>('0' + part % 10);
         n += static_cast<std::size_t>(fraction);
     } else if (digits == 0 && grouped) {
         out[n++] = '.'; // the setting's zero text: "= 0.00"

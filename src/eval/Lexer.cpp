@@ -133,28 +133,42 @@ void Lexer::skipBlanks()
 
 void Lexer::next(Token &token)
 {
-    // Spaces between tokens are stepped over here; tabs, continuations and comments there.
+    // Scanned with locals, as in readNumber. Spaces between tokens are stepped over here; tabs,
+    // continuations and comments in skipBlanks.
+    const char *const text = source_.data();
+    const std::size_t size = source_.size();
     std::size_t at = pos_;
-    while (at < source_.size() && source_[at] == ' ')
+    while (at < size && text[at] == ' ')
         ++at;
     pos_ = at;
-    if (at < source_.size() && (source_[at] == '\t' || source_[at] == '_' || source_[at] == '\''))
-        skipBlanks();
     token.error = 0;
-    if (pos_ >= source_.size()) {
+    if (at < size && (text[at] == '\t' || text[at] == '_' || text[at] == '\'')) {
+        skipBlanks();
+        at = pos_;
+    }
+    if (at >= size) {
         token.kind = TokenKind::End;
         token.text = {};
         return;
     }
-    std::size_t start = pos_;
-    char c = source_[pos_];
+    const char c = text[at];
     auto single = [&](TokenKind kind, std::size_t length = 1) {
         token.kind = kind;
-        pos_ += length;
-        token.text = source_.substr(start, length);
+        pos_ = at + length;
+        token.text = std::string_view(text + at, length);
     };
-    char n = pos_ + 1 < source_.size() ? source_[pos_ + 1] : '\0';
+    const char n = at + 1 < size ? text[at + 1] : '\0';
     switch (c) {
+    case '0': case '1': case '2': case '3': case '4':
+    case '5': case '6': case '7': case '8': case '9':
+        readNumber(token);
+        return;
+    case '.':
+        if (isDigit(n))
+            readNumber(token);
+        else
+            single(TokenKind::Dot);
+        return;
     case '\r':
         single(TokenKind::Newline, n == '\n' ? 2 : 1);
         return;
@@ -191,14 +205,6 @@ void Lexer::next(Token &token)
     case '#': readDate(token); return;
     default: break;
     }
-    if (isDigit(c) || (c == '.' && isDigit(n))) {
-        readNumber(token);
-        return;
-    }
-    if (c == '.') {
-        single(TokenKind::Dot);
-        return;
-    }
     if (isLetter(c)) {
         readWord(token);
         return;
@@ -209,10 +215,32 @@ void Lexer::next(Token &token)
 
 namespace {
 
+// A literal that the quick roads below do not read exactly: the token is plain digits, point
+// and exponent, which from_chars reads as it stands.
+[[gnu::noinline]] void setNumberFromText(Token &token)
+{
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
+        if (parsed.status != ParsedNumber::Ok) {
+            token.kind = TokenKind::Invalid;
+            token.error = Overflow;
+            return;
+        }
+        value = parsed.value;
+    } else if (ec != std::errc() || end != token.text.data() + token.text.size()) {
+        token.kind = TokenKind::Invalid;
+        token.error = InvalidNumber;
+        return;
+    }
+    token.literal = Value::doubleValue(value);
+}
+
 // The value of a number literal read as `digits` times ten to the `scale` (all its significant
 // digits, unless allDigits is false) into token.literal; a literal beyond a Double's range
 // makes the token an Overflow.
-void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigits, bool isWhole)
+[[gnu::always_inline]] inline void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigits, bool isWhole)
 {
     // Whole literals are Integer while they fit, then Long, then Double.
     if (isWhole && allDigits && scale == 0 && digits <= 32767) {
@@ -233,23 +261,7 @@ void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigit
         token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
         return;
     }
-    // The token is plain digits, point and exponent: from_chars reads it as it stands.
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
-        if (parsed.status != ParsedNumber::Ok) {
-            token.kind = TokenKind::Invalid;
-            token.error = Overflow;
-            return;
-        }
-        value = parsed.value;
-    } else if (ec != std::errc() || end != token.text.data() + token.text.size()) {
-        token.kind = TokenKind::Invalid;
-        token.error = InvalidNumber;
-        return;
-    }
-    token.literal = Value::doubleValue(value);
+    setNumberFromText(token);
 }
 
 } // namespace
@@ -261,7 +273,32 @@ void Lexer::readNumber(Token &token)
     const char *const text = source_.data();
     const std::size_t size = source_.size();
     const std::size_t start = pos_;
-    std::size_t p = pos_;
+    const auto digitAt = [text](std::size_t at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(text[at])) - unsigned{'0'};
+    };
+    std::size_t p = start;
+    {
+        // The usual literal first: at most 19 digits in all, so that they add up without a
+        // count, a point perhaps, and no exponent. Anything else is read again below.
+        std::uint64_t digits = 0;
+        unsigned digit = 0;
+        for (; p < size && (digit = digitAt(p)) <= 9; ++p)
+            digits = digits * 10 + digit;
+        const std::size_t wholeEnd = p;
+        const bool point = p < size && text[p] == '.';
+        if (point)
+            for (++p; p < size && (digit = digitAt(p)) <= 9; ++p)
+                digits = digits * 10 + digit;
+        const std::size_t fractionCount = point ? p - wholeEnd - 1 : 0;
+        if ((wholeEnd - start) + fractionCount <= 19 && !(p < size && (text[p] == 'E' || text[p] == 'e'))) {
+            pos_ = p;
+            token.text = std::string_view(text + start, p - start);
+            token.kind = TokenKind::Literal;
+            setNumberValue(token, digits, -static_cast<int>(fractionCount), true, !point);
+            return;
+        }
+        p = start;
+    }
     bool isWhole = true;
     // The significant digits as one whole number, while 19 of them fit, and the power of ten
     // it counts in: most literals are read exactly from these alone.

@@ -50,16 +50,6 @@ void civilFromDays(long long z, long long &year, unsigned &month, unsigned &day)
 
 __extension__ typedef unsigned __int128 Wide;
 
-// "00" to "99", for writing digits two at a time.
-constexpr std::array<char, 200> digitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-
 } // namespace
 
 // The 15-digit general form of a double between 0.0001 and 1E+15, exactly and without

@@ -2,6 +2,7 @@
 
 #include "Value.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,15 @@ namespace eval {
 // grouping, a "0" before a bare point, at most 15 significant digits with trailing fraction zeros
 // dropped, and exponent notation (1E+20, 1E-05) from 1E+15 up and below 0.0001.
 std::string formatDouble(double value);
+// "00" to "99", for writing digits two at a time.
+inline constexpr std::array<char, 200> digitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 // The 15 significant digits of that text for a Double from 0.0001 up to 1E+15 (the fixed
 // form), without building it: one number from 10^14 to 10^15 - 1, trailing zeros kept, whose
 // first digit stands for 10^exponent; the sign is the value's. False outside that range (or
