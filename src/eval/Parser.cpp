@@ -168,6 +168,13 @@ Value Parser::parseExpression(int minimumPrecedence)
     if (++depth_ > MaxDepth)
         fail(OutOfStackSpace);
     Value left = parseOperand();
+    left = parseOperators(std::move(left), minimumPrecedence);
+    --depth_;
+    return left;
+}
+
+Value Parser::parseOperators(Value left, int minimumPrecedence)
+{
     for (;;) {
         BinaryOp op{};
         const bool identity = token_.kind == TokenKind::Is;
@@ -179,7 +186,21 @@ Value Parser::parseExpression(int minimumPrecedence)
         // Both operands stay counted until their operator is done with them.
         const std::size_t kept = budgetBytes(left);
         environment_.budget.hold(kept);
-        const Value right = parseExpression(p + 1);
+        Value right;
+        if (token_.kind == TokenKind::Literal) {
+            // The usual right operand, a number: what parseExpression(p + 1) does, without a
+            // call for the literal alone.
+            if (depth_ + 1 > MaxDepth)
+                fail(OutOfStackSpace);
+            right = takeLiteral();
+            if (bindsTighter(p + 1)) {
+                ++depth_;
+                right = parseOperators(std::move(right), p + 1);
+                --depth_;
+            }
+        } else {
+            right = parseExpression(p + 1);
+        }
         const std::size_t keptRight = budgetBytes(right);
         environment_.budget.hold(keptRight);
         const bool rightLiteral = literal_;
@@ -201,12 +222,28 @@ Value Parser::parseExpression(int minimumPrecedence)
         }
         environment_.budget.release(kept + keptRight);
     }
-    --depth_;
     return left;
+}
+
+bool Parser::bindsTighter(int minimumPrecedence) const
+{
+    BinaryOp op{};
+    const int p = token_.kind == TokenKind::Is ? PrecedenceComparison : precedence(token_.kind, op);
+    return p != 0 && p >= minimumPrecedence;
+}
+
+Value Parser::takeLiteral()
+{
+    literal_ = true;
+    Value value = std::move(token_.literal);
+    advance();
+    return value;
 }
 
 Value Parser::parseOperand()
 {
+    if (token_.kind == TokenKind::Literal) // the usual operand: a number as it stands
+        return takeLiteral();
     // Signs bind tighter than anything, "^" included: -2^2 is 4. A run of them is read in a
     // loop, so a million minus signs cost no stack.
     std::size_t negations = 0;
@@ -240,12 +277,7 @@ Value Parser::parsePrimary()
 {
     literal_ = false;
     switch (token_.kind) {
-    case TokenKind::Literal: {
-        literal_ = true;
-        Value value = std::move(token_.literal);
-        advance();
-        return value;
-    }
+    case TokenKind::Literal: return takeLiteral();
     case TokenKind::True: advance(); return Value::boolean(true);
     case TokenKind::False: advance(); return Value::boolean(false);
     case TokenKind::Empty: advance(); return Value();
