@@ -5,6 +5,7 @@
 #include "ScriptError.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -264,6 +265,38 @@ namespace {
     setNumberFromText(token);
 }
 
+// The digits at the start of eight bytes, read at once: how many (up to 8) and their value.
+// A run's length is any, so a loop over it costs a mispredicted branch at its end on most
+// literals; here nothing depends on it but a shift.
+struct DigitRun
+{
+    unsigned length;
+    std::uint64_t value;
+};
+
+DigitRun digitRun(const char *eightBytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, eightBytes, sizeof word);
+    const std::uint64_t values = word ^ 0x3030303030303030u; // '0' to '9' become 0 to 9
+    // A byte is no digit when its value is 10 or more: its low seven bits plus 0x76 reach the
+    // high bit then (and carry into no neighbour), or it had the high bit already.
+    const std::uint64_t others =
+        (((values & 0x7F7F7F7F7F7F7F7Fu) + 0x7676767676767676u) | values) & 0x8080808080808080u;
+    const auto length = others == 0 ? 8u : static_cast<unsigned>(std::countr_zero(others)) / 8;
+    if (length == 0)
+        return {0, 0};
+    // The digits moved to the top bytes (the first the most significant, as zeros before it
+    // add nothing), then joined: pairs, fours, and the eight.
+    std::uint64_t v = values << (8 * (8 - length));
+    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFu;
+    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFu;
+    v = (v * 10000 + (v >> 32)) & 0xFFFFFFFFu;
+    return {length, v};
+}
+
+constexpr std::uint64_t powersOfTen[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
 } // namespace
 
 void Lexer::readNumber(Token &token)
@@ -281,14 +314,25 @@ void Lexer::readNumber(Token &token)
         // The usual literal first: at most 19 digits in all, so that they add up without a
         // count, a point perhaps, and no exponent. Anything else is read again below.
         std::uint64_t digits = 0;
-        unsigned digit = 0;
-        for (; p < size && (digit = digitAt(p)) <= 9; ++p)
-            digits = digits * 10 + digit;
+        // A run of digits from `at` onto `digits` (which may wrap beyond 19 digits: such a
+        // literal is read below); where it ends.
+        const auto addRun = [&](std::size_t at) {
+            if (size - at >= 8) {
+                const DigitRun eight = digitRun(text + at);
+                digits = digits * powersOfTen[eight.length] + eight.value;
+                at += eight.length;
+                if (eight.length < 8)
+                    return at;
+            }
+            for (unsigned digit = 0; at < size && (digit = digitAt(at)) <= 9; ++at)
+                digits = digits * 10 + digit;
+            return at;
+        };
+        p = addRun(p);
         const std::size_t wholeEnd = p;
         const bool point = p < size && text[p] == '.';
         if (point)
-            for (++p; p < size && (digit = digitAt(p)) <= 9; ++p)
-                digits = digits * 10 + digit;
+            p = addRun(p + 1);
         const std::size_t fractionCount = point ? p - wholeEnd - 1 : 0;
         if ((wholeEnd - start) + fractionCount <= 19 && !(p < size && (text[p] == 'E' || text[p] == 'e'))) {
             pos_ = p;
