@@ -100,6 +100,24 @@ Comparison comparisonAt(char c, char n)
     }
 }
 
+// The token a character makes on its own, whatever follows it; Invalid for the others.
+constexpr auto singleCharacterTokens = [] {
+    std::array<TokenKind, 256> kinds{};
+    kinds.fill(TokenKind::Invalid);
+    kinds['\n'] = TokenKind::Newline;
+    kinds[':'] = TokenKind::Newline;
+    kinds['+'] = TokenKind::Plus;
+    kinds['-'] = TokenKind::Minus;
+    kinds['*'] = TokenKind::Star;
+    kinds['/'] = TokenKind::Slash;
+    kinds['\\'] = TokenKind::Backslash;
+    kinds['^'] = TokenKind::Caret;
+    kinds['('] = TokenKind::OpenParen;
+    kinds[')'] = TokenKind::CloseParen;
+    kinds[','] = TokenKind::Comma;
+    return kinds;
+}();
+
 } // namespace
 
 void Lexer::skipBlanks()
@@ -158,12 +176,19 @@ void Lexer::next(Token &token)
         pos_ = at + length;
         token.text = std::string_view(text + at, length);
     };
-    const char n = at + 1 < size ? text[at + 1] : '\0';
-    switch (c) {
-    case '0': case '1': case '2': case '3': case '4':
-    case '5': case '6': case '7': case '8': case '9':
+    // Numbers and operators first, with no jump table: which of them comes is as random as the
+    // text, and a jump table's one branch would be mispredicted on most tokens.
+    if (isDigit(c)) {
         readNumber(token);
         return;
+    }
+    const TokenKind alone = singleCharacterTokens[static_cast<unsigned char>(c)];
+    if (alone != TokenKind::Invalid) {
+        single(alone);
+        return;
+    }
+    const char n = at + 1 < size ? text[at + 1] : '\0';
+    switch (c) {
     case '.':
         if (isDigit(n))
             readNumber(token);
@@ -173,17 +198,6 @@ void Lexer::next(Token &token)
     case '\r':
         single(TokenKind::Newline, n == '\n' ? 2 : 1);
         return;
-    case '\n':
-    case ':': single(TokenKind::Newline); return;
-    case '+': single(TokenKind::Plus); return;
-    case '-': single(TokenKind::Minus); return;
-    case '*': single(TokenKind::Star); return;
-    case '/': single(TokenKind::Slash); return;
-    case '\\': single(TokenKind::Backslash); return;
-    case '^': single(TokenKind::Caret); return;
-    case '(': single(TokenKind::OpenParen); return;
-    case ')': single(TokenKind::CloseParen); return;
-    case ',': single(TokenKind::Comma); return;
     case '=':
     case '<':
     case '>': {
