@@ -434,20 +434,50 @@ Value logical(BinaryOp op, const Value &left, const Value &right)
 
 } // namespace
 
+namespace {
+
+// Integer, Long and Double: the subtypes of number literals and of nearly every result.
+bool isPlainNumber(VarType t) { return t == VarType::Integer || t == VarType::Long || t == VarType::Double; }
+
+double plainDouble(const Value &v)
+{
+    return v.type() == VarType::Double ? v.asDouble() : v.type() == VarType::Integer ? v.asInteger() : v.asLong();
+}
+
+} // namespace
+
 Value applyBinary(BinaryOp op, Value &&left, const Value &right)
 {
-    // The calculator's everyday case, two Doubles under + - * /, without the general dispatch.
-    if (left.type() == VarType::Double && right.type() == VarType::Double) {
-        const double a = left.asDouble(), b = right.asDouble();
-        switch (op) {
-        case BinaryOp::Add: return doubleResult(a + b);
-        case BinaryOp::Subtract: return doubleResult(a - b);
-        case BinaryOp::Multiply: return doubleResult(a * b);
-        case BinaryOp::Divide:
-            if (b != 0.0)
-                return doubleResult(a / b);
-            break;
-        default: break;
+    // The calculator's everyday case, + - * / on the plain number subtypes, without the general
+    // dispatch: what arithmetic and divide give for them. A Double on either side makes a
+    // Double; whole numbers stay whole under + - * as the wider of the two allows.
+    const VarType lt = left.type(), rt = right.type();
+    if (isPlainNumber(lt) && isPlainNumber(rt)) {
+        if (lt == VarType::Double || rt == VarType::Double) {
+            const double a = plainDouble(left), b = plainDouble(right);
+            switch (op) {
+            case BinaryOp::Add: return doubleResult(a + b);
+            case BinaryOp::Subtract: return doubleResult(a - b);
+            case BinaryOp::Multiply: return doubleResult(a * b);
+            case BinaryOp::Divide:
+                if (b != 0.0)
+                    return doubleResult(a / b);
+                break;
+            default: break;
+            }
+        } else {
+            const int64_t a = wholeOf(left), b = wholeOf(right);
+            const VarType floor = lt == VarType::Long || rt == VarType::Long ? VarType::Long : VarType::Integer;
+            switch (op) {
+            case BinaryOp::Add: return wholeResult(a + b, floor);
+            case BinaryOp::Subtract: return wholeResult(a - b, floor);
+            case BinaryOp::Multiply: return wholeResult(a * b, floor);
+            case BinaryOp::Divide:
+                if (b != 0)
+                    return doubleResult(static_cast<double>(a) / static_cast<double>(b));
+                break;
+            default: break;
+            }
         }
     }
     if (left.isArray() || right.isArray())
