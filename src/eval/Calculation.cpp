@@ -177,6 +177,20 @@ std::string rewriteExpression(std::string_view expression)
 
 namespace {
 
+// rewriteExpression for ASCII text, where every character stays one byte: into `out`, which
+// has room for the text's length, without building a string.
+void rewriteAscii(std::string_view text, char *out)
+{
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        out[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    }
+    const std::string_view upper(out, size);
+    for (std::size_t at = upper.find("INT"); at != std::string_view::npos; at = upper.find("INT", at + 3))
+        std::memcpy(out + at, "Fix", 3);
+}
+
 // Inlined into each of its two roads, so that the setting of valueTexts is known in each.
 [[gnu::always_inline]] inline Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
 {
@@ -186,8 +200,17 @@ namespace {
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
     const TextScan scan = scanText(expression);
     const bool unchanged = !scan.mayChangeCase && expression.find("INT") == std::string_view::npos;
-    const std::string rewritten = unchanged ? std::string() : rewriteExpression(expression);
-    const std::string_view evaluatedText = unchanged ? expression : std::string_view(rewritten);
+    // A short ASCII text is rewritten on the stack.
+    char shortText[256];
+    std::string rewritten;
+    std::string_view evaluatedText = expression;
+    if (!unchanged && scan.ascii && expression.size() <= sizeof shortText) {
+        rewriteAscii(expression, shortText);
+        evaluatedText = std::string_view(shortText, expression.size());
+    } else if (!unchanged) {
+        rewritten = rewriteExpression(expression);
+        evaluatedText = rewritten;
+    }
     // ASCII stays ASCII upper-cased: UTF-8 that the engine need not check again.
     EvalResult evaluated = scan.ascii ? engine.evalUtf8(evaluatedText) : engine.Eval(evaluatedText);
     calculation.undefinedNames = std::move(evaluated.undefinedNames);

@@ -68,6 +68,23 @@ constexpr std::array keywords{
     Keyword{"WHILE", TokenKind::Reserved}, Keyword{"WITH", TokenKind::Reserved},
 };
 
+// For each letter A to Z, the keywords that start with it (indices into keywords), then
+// noKeyword.
+constexpr std::uint8_t noKeyword = 0xFF;
+constexpr auto keywordsByInitial = [] {
+    std::array<std::array<std::uint8_t, 12>, 26> table{};
+    for (auto &letter : table)
+        letter.fill(noKeyword);
+    for (std::size_t k = 0; k < keywords.size(); ++k) {
+        auto &letter = table[static_cast<std::size_t>(keywords[k].name[0] - 'A')];
+        std::size_t n = 0;
+        while (letter[n] != noKeyword)
+            ++n;
+        letter[n] = static_cast<std::uint8_t>(k); // a letter with twelve would not compile
+    }
+    return table;
+}();
+
 // The comparison operator that starts with c (one of = < >), n the character after it.
 struct Comparison
 {
@@ -512,9 +529,12 @@ void Lexer::readWord(Token &token)
     token.kind = TokenKind::Identifier;
     if (token.text.size() > 8)
         return; // no keyword is longer
-    for (const Keyword &k : keywords) {
-        if (equalsUpper(token.text, k.name)) {
-            token.kind = k.kind;
+    // Only the keywords with the word's first letter, at most ten of the fifty-odd.
+    for (const std::uint8_t k : keywordsByInitial[static_cast<std::size_t>(upper(token.text[0]) - 'A')]) {
+        if (k == noKeyword)
+            return;
+        if (equalsUpper(token.text, keywords[k].name)) {
+            token.kind = keywords[k].kind;
             return;
         }
     }
