@@ -23,42 +23,53 @@ struct TextScan
 {
     bool mayChangeCase = false;
     bool ascii = true;
+    bool hasI = false; // an "I", so perhaps an "INT" to rewrite
 };
 
-// Eight bytes at a time, as this runs over every expression calculated; the last bytes as one
-// word too (the text's last eight again, or what is left padded with zeros).
+// The text's bytes as few words: eight at a time, and the last bytes once more as one word (of
+// the text's last eight, or of two overlapping pieces of a shorter text). A byte may be seen
+// twice, which no question asked of them minds.
+template <typename Word>
+void forEachWord(std::string_view text, Word &&word)
+{
+    const char *const data = text.data();
+    const std::size_t size = text.size();
+    const auto load = [data](std::size_t at, std::size_t bytes) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, data + at, bytes); // bytes is a constant at each use
+        return w;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8)
+        word(load(i, 8));
+    if (i == size)
+        return;
+    if (size >= 8)
+        word(load(size - 8, 8));
+    else if (size >= 4)
+        word(load(0, 4) | load(size - 4, 4) << 32);
+    else if (size >= 2)
+        word(load(0, 2) | load(size - 2, 2) << 16);
+    else
+        word(load(0, 1));
+}
+
 TextScan scanText(std::string_view text)
 {
     constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
-    const auto lowerCase = [](std::uint64_t word) {
-        // Every byte is below 0x80 here, so these sums carry into no neighbour: a byte's high
-        // bit says whether it is at least 'a' (0x61), and whether it is beyond 'z' (0x7A).
-        const std::uint64_t fromA = word + ones * (0x80 - 'a');
-        const std::uint64_t pastZ = word + ones * (0x80 - 'z' - 1);
-        return (fromA & ~pastZ & highBits) != 0;
-    };
-    TextScan scan;
-    const std::size_t size = text.size();
-    std::uint64_t word = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::memcpy(&word, text.data() + i, sizeof word);
-        if ((word & highBits) != 0)
-            return {true, false};
-        scan.mayChangeCase = scan.mayChangeCase || lowerCase(word);
-    }
-    if (i < size) {
-        if (size >= 8) {
-            std::memcpy(&word, text.data() + size - 8, sizeof word);
-        } else {
-            word = 0;
-            std::memcpy(&word, text.data(), size);
-        }
-        if ((word & highBits) != 0)
-            return {true, false};
-        scan.mayChangeCase = scan.mayChangeCase || lowerCase(word);
-    }
-    return scan;
+    // Each word adds its bytes' high bits to these; which say something only while every byte
+    // is below 0x80, as then the sums carry into no neighbour.
+    std::uint64_t beyondAscii = 0, lowerCase = 0, upperI = 0;
+    forEachWord(text, [&](std::uint64_t word) {
+        beyondAscii |= word;
+        // At least 'a' (0x61) and not beyond 'z' (0x7A).
+        lowerCase |= (word + ones * (0x80 - 'a')) & ~(word + ones * (0x80 - 'z' - 1));
+        // 'I' is the byte that the xor makes zero, the one that adding 0x7F leaves below 0x80.
+        upperI |= ~((word ^ (ones * 'I')) + ones * 0x7F);
+    });
+    if ((beyondAscii & highBits) != 0)
+        return {true, false, true};
+    return {(lowerCase & highBits) != 0, true, (upperI & highBits) != 0};
 }
 
 // A text as a reason shows it: at most 40 bytes of it, then "...", never inside a character.
@@ -199,7 +210,7 @@ void rewriteAscii(std::string_view text, char *out)
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
     const TextScan scan = scanText(expression);
-    const bool unchanged = !scan.mayChangeCase && expression.find("INT") == std::string_view::npos;
+    const bool unchanged = !scan.mayChangeCase && (!scan.hasI || expression.find("INT") == std::string_view::npos);
     // A short ASCII text is rewritten on the stack.
     char shortText[256];
     std::string rewritten;
@@ -213,7 +224,8 @@ void rewriteAscii(std::string_view text, char *out)
     }
     // ASCII stays ASCII upper-cased: UTF-8 that the engine need not check again.
     EvalResult evaluated = scan.ascii ? engine.evalUtf8(evaluatedText) : engine.Eval(evaluatedText);
-    calculation.undefinedNames = std::move(evaluated.undefinedNames);
+    if (!evaluated.undefinedNames.empty())
+        calculation.undefinedNames = std::move(evaluated.undefinedNames);
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);
         calculation.syntaxError = evaluated.syntaxError;

@@ -46,7 +46,8 @@ void ScriptControl::changeLanguage(std::string_view language)
         }
         result.ok = outcome.kind == Parser::Outcome::Ok;
         result.value = std::move(outcome.value);
-        result.error = std::move(outcome.error);
+        if (!result.ok) // a success has no error to move
+            result.error = std::move(outcome.error);
         result.where = outcome.where;
         result.length = outcome.length;
         result.notAFunction = outcome.notAFunction;
