@@ -305,7 +305,7 @@ struct DigitRun
     std::uint64_t value;
 };
 
-DigitRun digitRun(const char *eightBytes)
+[[gnu::always_inline]] inline DigitRun digitRun(const char *eightBytes)
 {
     std::uint64_t word;
     std::memcpy(&word, eightBytes, sizeof word);
