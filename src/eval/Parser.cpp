@@ -278,13 +278,16 @@ Value Parser::parseOperand()
         }
         value = parseExpression(PrecedenceComparison);
         for (std::size_t i = 0; i < nots && !failed_; ++i)
-            value = guarded([&] { return logicalNot(defaultValue(value)); });
+            value = guarded([&] { return value.isObject() ? logicalNot(defaultValue(value)) : logicalNot(value); });
         literal_ = false;
+    } else if (token_.kind == TokenKind::Literal) {
+        value = takeLiteral(); // -5: a number after its sign
     } else {
         value = parsePrimary();
     }
+    // An object stands for its default value; anything else is negated as it is, not copied.
     for (std::size_t i = 0; i < negations && !failed_; ++i)
-        value = guarded([&] { return negate(defaultValue(value)); });
+        value = guarded([&] { return value.isObject() ? negate(defaultValue(value)) : negate(value); });
     if (negations > 0)
         literal_ = false; // -5 is computed: the literal is 5
     return value;
