@@ -279,8 +279,12 @@ std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int 
     out[n++] = ' ';
     if (negative && digits != 0)
         out[n++] = '-';
-    std::uint64_t whole = digits / powersOfTen[fraction];
-    std::uint64_t part = digits % powersOfTen[fraction];
+    // A whole number (most results of whole numbers) needs no division.
+    std::uint64_t whole = digits, part = 0;
+    if (fraction > 0) {
+        whole = digits / powersOfTen[fraction];
+        part = digits % powersOfTen[fraction];
+    }
     // The whole part two digits at a time from its end, then copied in groups of three.
     char wholeText[24];
     char *const wholeEnd = wholeText + sizeof wholeText;
