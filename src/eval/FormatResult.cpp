@@ -288,17 +288,7 @@ std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int 
     // The whole part two digits at a time from its end, then copied in groups of three.
     char wholeText[24];
     char *const wholeEnd = wholeText + sizeof wholeText;
-    char *first = wholeEnd;
-    for (; whole >= 100; whole /= 100) {
-        first -= 2;
-        std::memcpy(first, digitPairs.data() + 2 * (whole % 100), 2);
-    }
-    if (whole >= 10) {
-        first -= 2;
-        std::memcpy(first, digitPairs.data() + 2 * whole, 2);
-    } else {
-        *--first = static_cast<char>('0' + whole);
-    }
+    const char *const first = writeDigitsBefore(wholeEnd, whole);
     const auto length = static_cast<std::size_t>(wholeEnd - first);
     if (!grouped || length <= 3) {
         std::memcpy(out + n, first, length);

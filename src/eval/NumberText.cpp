@@ -133,17 +133,7 @@ bool fixedRangeDigits(double value, FixedRangeDigits &out)
             count -= chunkZeros[c];
         }
     }
-    char *end = out.digits + count;
-    for (; digits >= 100; digits /= 100) {
-        end -= 2;
-        std::memcpy(end, digitPairs.data() + 2 * (digits % 100), 2);
-    }
-    if (digits >= 10) {
-        end -= 2;
-        std::memcpy(end, digitPairs.data() + 2 * digits, 2);
-    } else {
-        *--end = static_cast<char>('0' + digits);
-    }
+    writeDigitsBefore(out.digits + count, digits);
     out.count = count;
     out.exponent = significand.exponent;
     return true;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,22 @@ inline constexpr std::array<char, 200> digitPairs = [] {
     }
     return pairs;
 }();
+// Writes the decimal digits of `value` (no leading zeros; "0" for zero) so that they end just
+// before `end`, two at a time from the last; where they start.
+inline char *writeDigitsBefore(char *end, std::uint64_t value)
+{
+    for (; value >= 100; value /= 100) {
+        end -= 2;
+        std::memcpy(end, digitPairs.data() + 2 * (value % 100), 2);
+    }
+    if (value >= 10) {
+        end -= 2;
+        std::memcpy(end, digitPairs.data() + 2 * value, 2);
+    } else {
+        *--end = static_cast<char>('0' + value);
+    }
+    return end;
+}
 // The 15 significant digits of that text for a Double from 0.0001 up to 1E+15 (the fixed
 // form), without building it: one number from 10^14 to 10^15 - 1, trailing zeros kept, whose
 // first digit stands for 10^exponent; the sign is the value's. False outside that range (or
