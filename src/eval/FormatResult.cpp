@@ -286,12 +286,14 @@ std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int 
         part = digits % powersOfTen[fraction];
     }
     // The whole part two digits at a time from its end, then copied in groups of three.
-    char wholeText[24];
-    char *const wholeEnd = wholeText + sizeof wholeText;
+    // The digits end halfway along, so that 24 bytes from their start (the most there are, with
+    // room to spare) can be copied at once, with no call for a length known only now.
+    char wholeText[48] = {};
+    char *const wholeEnd = wholeText + 24;
     const char *const first = writeDigitsBefore(wholeEnd, whole);
     const auto length = static_cast<std::size_t>(wholeEnd - first);
     if (!grouped || length <= 3) {
-        std::memcpy(out + n, first, length);
+        std::memcpy(out + n, first, 24);
         n += length;
     } else {
         // A separator before every third digit from the point.
