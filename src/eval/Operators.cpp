@@ -228,7 +228,9 @@ Value power(const Value &left, const Value &right)
     // number below 2^53 it is exact, and so is pow's result then (within one half of a unit in
     // the last place of a value that has a double of its own), at a fraction of pow's cost.
     constexpr double exactWholes = 9007199254740992.0; // 2^53
-    if (b >= 1.0 && b <= 64.0 && b == std::trunc(b) && a == std::trunc(a) && std::fabs(a) < exactWholes) {
+    // (Whole is told by a round trip through an integer: trunc may be a call.)
+    if (b >= 1.0 && b <= 64.0 && static_cast<double>(static_cast<int>(b)) == b && std::fabs(a) < exactWholes &&
+        static_cast<double>(static_cast<std::int64_t>(a)) == a) {
         double product = a;
         bool exact = true;
         for (int i = static_cast<int>(b); exact && i > 1; --i) {
