@@ -35,9 +35,10 @@ void ScriptControl::changeLanguage(std::string_view language)
         environment.undefinedNames = &result.undefinedNames;
         // Text from outside that is not UTF-8 would be counted differently by different
         // functions (a 0xFF byte reads as the odd-byte marker); it is mended first.
-        const bool mended = !knownUtf8 && !isUtf8(expression);
-        const std::string mendedText = mended ? wellFormedText(expression) : std::string();
-        Parser::Outcome outcome = Parser::evaluate(mended ? std::string_view(mendedText) : expression, environment);
+        // (The mended text lives to the end of the statement: nothing of the outcome points into it.)
+        Parser::Outcome outcome = knownUtf8 || isUtf8(expression)
+                                      ? Parser::evaluate(expression, environment)
+                                      : Parser::evaluate(wellFormedText(expression), environment);
         if (outcome.kind == Parser::Outcome::SyntaxFailure) {
             random_ = before;
             locale_ = localeBefore;
