@@ -3,7 +3,8 @@
 #   1. bench_engine: in-process calculations per second;
 #   2. numerette-eval, bc -l and a python3 eval loop on the same generated expressions,
 #      each timed as one process over the whole file, best of a few runs; then numerette-eval
-#      and bc -l on everyday expressions with functions (generate_everyday.py);
+#      and bc -l on everyday expressions with functions (generate_everyday.py), and on short
+#      lines of one or two operators (generate_short.py);
 #   3. bench_window: the real window in process (offscreen), input event to repainted window;
 #   4. startup.sh: start-up time and memory of the program next to an empty Qt window, on Xvfb;
 #   5. bench_soak: a long mixed session in process, memory and time over it.
@@ -179,6 +180,50 @@ awk -v r="$repeats" -v n="$count" -v c="$t_cli" -v b="$t_bc" -v cc="$c_cli" -v c
   printf "    %-34s %6.3f s %6.3f s %11.2f us\n", "bc -l < bc.txt", b, cb, cb * 1e6 / n
   printf "  bc/numerette     wall %6.2fx, CPU %6.2fx  (target 5x: %s)\n", b / c, cb / cc, (cb / cc >= 5) ? "met" : "NOT met"
 }'
+
+# Short lines, where the fixed cost of a line weighs most: one operator between two numbers
+# (decimal), and the variants a generator may lean on: whole numbers, two operators, a minus
+# sign before a number, a power.
+echo
+echo "== Command line on short lines, $count expressions each (generate_short.py)"
+printf '    %-10s %-22s %9s %9s %8s\n' "kind" "e.g." "numerette" "bc -l" "bc/num"
+for kind in decimal integer integer3 negative power; do
+  dir=$scratch/short-$kind
+  python3 "$here/generate_short.py" --kind "$kind" -n "$count" "$dir"
+  cli_status=0
+  "$cli" <"$dir/numerette.txt" >"$dir/numerette.out" || cli_status=$?
+  bc -l <"$dir/bc.txt" >"$dir/bc.out" 2>"$dir/bc.err"
+  if [ "$cli_status" -ne 0 ] || [ -s "$dir/bc.err" ]; then
+    echo "bench/run.sh: a short $kind expression failed (numerette-eval status $cli_status; bc: $(head -c 200 "$dir/bc.err"))" >&2
+    exit 1
+  fi
+  python3 - "$dir" "$kind" <<'EOF'
+import sys, os
+d, kind = sys.argv[1], sys.argv[2]
+def read(name, conv):
+    with open(os.path.join(d, name)) as f:
+        return [conv(line) for line in f]
+numerette = read("numerette.out", lambda s: float(s[2:].replace(",", "")))
+bc = read("bc.out", float)
+if len(numerette) != len(bc):
+    sys.exit(f"bench/run.sh: short {kind} result counts differ: {len(numerette)}, {len(bc)}")
+for i, (n, b) in enumerate(zip(numerette, bc)):
+    # numerette-eval shows 2 decimal places (of 15 significant digits); bc cuts at 20.
+    if abs(n - b) > 0.0051 + 1e-12 * abs(b):
+        sys.exit(f"bench/run.sh: short {kind} line {i + 1} disagrees: numerette {n}, bc {b}")
+EOF
+  c_cli="" c_bc=""
+  for ((i = 0; i < repeats; i++)); do
+    read -r w c < <(once "$dir/numerette.txt" "$cli")
+    c_cli=$(shorter "$c_cli" "$c")
+    read -r w c < <(once "$dir/bc.txt" bc -l)
+    c_bc=$(shorter "$c_bc" "$c")
+  done
+  awk -v k="$kind" -v e="$(head -n 1 "$dir/numerette.txt")" -v cc="$c_cli" -v cb="$c_bc" 'BEGIN {
+    printf "    %-10s %-22s %7.3f s %7.3f s %7.2fx\n", k, e, cc, cb, cb / cc
+  }'
+done
+echo "  best CPU time of $repeats runs each, whole process; every result agrees with bc to 2 decimal places"
 
 if [ "$only" = cli ]; then
   exit 0

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -174,7 +175,10 @@ bool parseOptions(std::span<const std::string_view> arguments, Options &options,
 // Only spaces and tabs, or nothing: a line to skip.
 bool isBlank(std::string_view line)
 {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+    for (const char c : line)
+        if (c != ' ' && c != '\t')
+            return false;
+    return true;
 }
 
 // The copy-result button's text: every ",", " " and "=" removed ("= 1,234.57" gives "1234.57").
@@ -305,21 +309,32 @@ public:
     // Hands what is gathered to the stream; false once the results can no longer be written.
     bool flush()
     {
-        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-        pending_.clear();
+        out_.write(pending_.get(), static_cast<std::streamsize>(pendingSize_));
+        pendingSize_ = 0;
         if (options_.lineBuffered)
             out_.flush();
         return static_cast<bool>(out_);
     }
 
 private:
-    // One line of output. Lines are gathered and handed to the stream a block at a time: a
-    // stream write per line cost more than many a calculation.
+    // One line of output. Lines are gathered in a block of fixed size and handed to the stream a
+    // block at a time: a stream write per line cost more than many a calculation, and a copy
+    // into the block costs less than growing a string.
     bool write(std::string_view line)
     {
-        pending_ += line;
-        pending_ += '\n';
-        if (options_.lineBuffered || pending_.size() >= pendingBlock)
+        if (line.size() >= pendingBlock - pendingSize_) {
+            if (!flush())
+                return false;
+            if (line.size() >= pendingBlock) { // a long text goes to the stream as it is
+                out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+                out_.put('\n');
+                return options_.lineBuffered ? flush() : static_cast<bool>(out_);
+            }
+        }
+        std::memcpy(pending_.get() + pendingSize_, line.data(), line.size());
+        pendingSize_ += line.size();
+        pending_[pendingSize_++] = '\n';
+        if (options_.lineBuffered)
             return flush();
         return true;
     }
@@ -331,7 +346,8 @@ private:
     std::ostream &err_;
     eval::ScriptControl engine_; // one per run, so Rnd starts as the window's does
     std::string line_;
-    std::string pending_;
+    std::unique_ptr<char[]> pending_ = std::make_unique_for_overwrite<char[]>(pendingBlock);
+    std::size_t pendingSize_ = 0;
     bool anyFailed_ = false;
 };
 

@@ -17,30 +17,59 @@ namespace eval {
 
 namespace {
 
-// Whether upper-casing could change the text: a letter a to z, or any byte beyond ASCII.
-// Eight bytes at a time, as this runs over every expression calculated.
-bool mayChangeCase(std::string_view text)
+// What one pass over an expression tells: whether upper-casing could change it (a letter a to
+// z, or any byte beyond ASCII), and whether it is ASCII alone, so UTF-8 without checking more.
+struct TextScan
+{
+    bool mayChangeCase = false;
+    bool ascii = true;
+    bool hasI = false; // an "I", so perhaps an "INT" to rewrite
+};
+
+// The text's bytes as few words: eight at a time, and the last bytes once more as one word (of
+// the text's last eight, or of two overlapping pieces of a shorter text). A byte may be seen
+// twice, which no question asked of them minds.
+template <typename Word>
+void forEachWord(std::string_view text, Word &&word)
+{
+    const char *const data = text.data();
+    const std::size_t size = text.size();
+    const auto load = [data](std::size_t at, std::size_t bytes) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, data + at, bytes); // bytes is a constant at each use
+        return w;
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8)
+        word(load(i, 8));
+    if (i == size)
+        return;
+    if (size >= 8)
+        word(load(size - 8, 8));
+    else if (size >= 4)
+        word(load(0, 4) | load(size - 4, 4) << 32);
+    else if (size >= 2)
+        word(load(0, 2) | load(size - 2, 2) << 16);
+    else
+        word(load(0, 1));
+}
+
+TextScan scanText(std::string_view text)
 {
     constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        if ((word & highBits) != 0)
-            return true;
-        // Every byte is below 0x80 here, so these sums carry into no neighbour: a byte's high
-        // bit says whether it is at least 'a' (0x61), and whether it is beyond 'z' (0x7A).
-        const std::uint64_t fromA = word + ones * (0x80 - 'a');
-        const std::uint64_t pastZ = word + ones * (0x80 - 'z' - 1);
-        if ((fromA & ~pastZ & highBits) != 0)
-            return true;
-    }
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if ((c >= 'a' && c <= 'z') || (c & 0x80) != 0)
-            return true;
-    }
-    return false;
+    // Each word adds its bytes' high bits to these; which say something only while every byte
+    // is below 0x80, as then the sums carry into no neighbour.
+    std::uint64_t beyondAscii = 0, lowerCase = 0, upperI = 0;
+    forEachWord(text, [&](std::uint64_t word) {
+        beyondAscii |= word;
+        // At least 'a' (0x61) and not beyond 'z' (0x7A).
+        lowerCase |= (word + ones * (0x80 - 'a')) & ~(word + ones * (0x80 - 'z' - 1));
+        // 'I' is the byte that the xor makes zero, the one that adding 0x7F leaves below 0x80.
+        upperI |= ~((word ^ (ones * 'I')) + ones * 0x7F);
+    });
+    if ((beyondAscii & highBits) != 0)
+        return {true, false, true};
+    return {(lowerCase & highBits) != 0, true, (upperI & highBits) != 0};
 }
 
 // A text as a reason shows it: at most 40 bytes of it, then "...", never inside a character.
@@ -159,17 +188,61 @@ std::string rewriteExpression(std::string_view expression)
 
 namespace {
 
-Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
+// rewriteExpression for ASCII text, where every character stays one byte: into `out`, which
+// has room for the text's length, without building a string.
+void rewriteAscii(std::string_view text, char *out)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
+    const std::size_t size = text.size();
+    // Eight letters at a time, as in scanText (every byte is below 0x80); the last eight bytes
+    // again, as upper-casing them twice changes nothing more.
+    const auto upperEight = [&](std::size_t at) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        const std::uint64_t lower = (word + ones * (0x80 - 'a')) & ~(word + ones * (0x80 - 'z' - 1)) & highBits;
+        word ^= lower >> 2; // 0x80 >> 2 is the case bit
+        std::memcpy(out + at, &word, sizeof word);
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8)
+        upperEight(i);
+    if (i < size && size >= 8) {
+        upperEight(size - 8);
+    } else {
+        for (; i < size; ++i) {
+            const char c = text[i];
+            out[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        }
+    }
+    const std::string_view upper(out, size);
+    for (std::size_t at = upper.find("INT"); at != std::string_view::npos; at = upper.find("INT", at + 3))
+        std::memcpy(out + at, "Fix", 3);
+}
+
+// Inlined into each of its two roads, so that the setting of valueTexts is known in each.
+[[gnu::always_inline]] inline Calculation calculate(ScriptControl &engine, std::string_view text, int decimalPlaces, bool valueTexts)
 {
     Calculation calculation;
     const std::string_view expression = trimSpaces(text);
     engine.setLanguage("VBScript");
     // Most expressions are digits and operators only: nothing to rewrite, nothing to copy.
-    const bool unchanged = !mayChangeCase(expression) && expression.find("INT") == std::string_view::npos;
-    const std::string rewritten = unchanged ? std::string() : rewriteExpression(expression);
-    const std::string_view evaluatedText = unchanged ? expression : std::string_view(rewritten);
-    EvalResult evaluated = engine.Eval(evaluatedText);
-    calculation.undefinedNames = std::move(evaluated.undefinedNames);
+    const TextScan scan = scanText(expression);
+    const bool unchanged = !scan.mayChangeCase && (!scan.hasI || expression.find("INT") == std::string_view::npos);
+    // A short ASCII text is rewritten on the stack.
+    char shortText[256];
+    std::string rewritten;
+    std::string_view evaluatedText = expression;
+    if (!unchanged && scan.ascii && expression.size() <= sizeof shortText) {
+        rewriteAscii(expression, shortText);
+        evaluatedText = std::string_view(shortText, expression.size());
+    } else if (!unchanged) {
+        rewritten = rewriteExpression(expression);
+        evaluatedText = rewritten;
+    }
+    // ASCII stays ASCII upper-cased: UTF-8 that the engine need not check again.
+    EvalResult evaluated = scan.ascii ? engine.evalUtf8(evaluatedText) : engine.Eval(evaluatedText);
+    if (!evaluated.undefinedNames.empty())
+        calculation.undefinedNames = std::move(evaluated.undefinedNames);
     if (!evaluated.ok) {
         calculation.error = std::move(evaluated.error);
         calculation.syntaxError = evaluated.syntaxError;
@@ -206,6 +279,23 @@ Calculation calculate(ScriptControl &engine, std::string_view text, int decimalP
         calculation.resultText = number == 0.0 ? "= 0" : FormatDoubleResult(number, decimalPlaces);
         return calculation;
     }
+    // Whole numbers and Currency amounts likewise, from their digits rather than their text.
+    std::int64_t whole = 0;
+    int fractionDigits = 0;
+    switch (value.type()) {
+    case VarType::Byte: whole = value.asByte(); break;
+    case VarType::Integer: whole = value.asInteger(); break;
+    case VarType::Long: whole = value.asLong(); break;
+    case VarType::Currency: whole = value.asCurrency(); fractionDigits = 4; break;
+    default: fractionDigits = -1; break;
+    }
+    if (fractionDigits >= 0) {
+        calculation.ok = true;
+        // The magnitude as unsigned, so that the most negative amount does not overflow.
+        const std::uint64_t magnitude = whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
+        calculation.resultText = whole == 0 ? "= 0" : FormatDecimalResult(whole < 0, magnitude, fractionDigits, decimalPlaces);
+        return calculation;
+    }
     std::optional<std::string> numberText = NumberText(value);
     if (!numberText) {
         calculation.error = ScriptError(value.isArray() ? TypeMismatch : InvalidUseOfNull);
@@ -215,12 +305,8 @@ Calculation calculate(ScriptControl &engine, std::string_view text, int decimalP
     // The number subtypes' texts always read as numbers; only the others need reading back.
     bool zero = false;
     switch (value.type()) {
-    case VarType::Byte: zero = value.asByte() == 0; break;
-    case VarType::Integer: zero = value.asInteger() == 0; break;
-    case VarType::Long: zero = value.asLong() == 0; break;
     case VarType::Single: zero = value.asSingle() == 0.0f; break;
     case VarType::Double: zero = value.asDouble() == 0.0; break;
-    case VarType::Currency: zero = value.asCurrency() == 0; break;
     default: {
         ParsedNumber number = parseNumericString(*numberText);
         if (number.status != ParsedNumber::Ok) {

@@ -3,7 +3,9 @@
 #include "DecimalPlaces.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace eval {
@@ -243,41 +245,103 @@ bool formatPlain(std::string_view text, int places, std::string &result)
     return true;
 }
 
-// A Double's result straight from the digits of its number text (what formatPlain would read
-// back from formatDouble's text): the leading zeros of "0.00012" count as digits after the
-// point, the zeros that fill "1200" as digits before it.
-bool formatFixedRangeDouble(double value, int places, std::string &result)
+// Powers of ten that 64 bits hold.
+constexpr std::uint64_t powersOfTen[20] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
+    1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
+    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+    1000000000000000000ull, 10000000000000000000ull};
+
+// The result text of the decimal number `digits` x 10^-fraction (the sign apart) into `out`, as
+// FormatResult writes the same number's text: rounded at `places` digits after the point (a 5
+// in the first dropped digit rounding up), then as formatDigits lays it out. `places` is 0 to 9,
+// or DecimalPlacesAuto, which rounds nothing and groups nothing. The text's length.
+std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int places, char *out)
 {
-    FixedRangeDigits d;
-    if (!fixedRangeDigits(value, d))
-        return false;
-    char digits[Longest + 1];
-    std::size_t count = 0, point = 0;
-    if (d.exponent < 0) {
-        const auto zeros = static_cast<std::size_t>(-d.exponent - 1);
-        std::memset(digits + 1, '0', zeros);
-        count = zeros;
+    if (fraction > places) {
+        const int dropped = fraction - places;
+        if (dropped >= 20) {
+            digits = 0; // below any half of what is kept
+        } else {
+            const std::uint64_t unit = powersOfTen[dropped];
+            const bool up = digits % unit >= unit / 2;
+            digits = digits / unit + (up ? 1 : 0);
+        }
+        fraction = places;
+    }
+    while (fraction > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --fraction;
+    }
+    const bool grouped = places > 0 && places <= 9;
+    std::size_t n = 0;
+    out[n++] = '=';
+    out[n++] = ' ';
+    if (negative && digits != 0)
+        out[n++] = '-';
+    // A whole number (most results of whole numbers) needs no division.
+    std::uint64_t whole = digits, part = 0;
+    if (fraction > 0) {
+        whole = digits / powersOfTen[fraction];
+        part = digits % powersOfTen[fraction];
+    }
+    // The whole part two digits at a time from its end, then copied in groups of three.
+    // The digits end halfway along, so that 24 bytes from their start (the most there are, with
+    // room to spare) can be copied at once, with no call for a length known only now.
+    char wholeText[48] = {};
+    char *const wholeEnd = wholeText + 24;
+    const char *const first = writeDigitsBefore(wholeEnd, whole);
+    const auto length = static_cast<std::size_t>(wholeEnd - first);
+    if (!grouped || length <= 3) {
+        std::memcpy(out + n, first, 24);
+        n += length;
     } else {
-        point = static_cast<std::size_t>(d.exponent) + 1;
+        // A separator before every third digit from the point.
+        std::size_t group = length % 3 == 0 ? 3 : length % 3;
+        std::memcpy(out + n, first, group);
+        n += group;
+        for (; group < length; group += 3) {
+            out[n++] = ',';
+            std::memcpy(out + n, first + group, 3);
+            n += 3;
+        }
     }
-    std::memcpy(digits + 1 + count, d.digits, static_cast<std::size_t>(d.count));
-    count += static_cast<std::size_t>(d.count);
-    if (count < point) {
-        std::memset(digits + 1 + count, '0', point - count);
-        count = point;
+    if (fraction > 0) {
+        out[n++] = '.';
+        for (auto k = static_cast<std::size_t>(fraction); k > 0; --k, part /= 10)
+            out[n + k - 1] = static_cast<char>('0' + part % 10);
+        n += static_cast<std::size_t>(fraction);
+    } else if (digits == 0 && grouped) {
+        out[n++] = '.'; // the setting's zero text: "= 0.00"
+        for (int k = 0; k < places; ++k)
+            out[n++] = '0';
     }
-    formatDigits(value < 0, digits, count, point, places, result);
-    return true;
+    return n;
 }
+
+// The longest text formatScaled writes: "= -", 20 digits and 6 separators, a point, 20 digits.
+constexpr std::size_t LongestScaled = 64;
 
 } // namespace
 
 std::string FormatDoubleResult(double value, int decimalPlaces)
 {
-    std::string result;
-    if (decimalPlaces >= 0 && decimalPlaces <= 9 && formatFixedRangeDouble(value, decimalPlaces, result))
-        return result;
+    // The usual Double: its 15 digits as one number, rounded and laid out as whole numbers.
+    FixedRangeSignificand significand;
+    if (decimalPlaces >= 0 && decimalPlaces <= 9 && fixedRangeSignificand(value, significand)) {
+        char text[LongestScaled];
+        return std::string(text, formatScaled(value < 0, significand.digits, 14 - significand.exponent,
+                                              decimalPlaces, text));
+    }
     return FormatResult(formatDouble(value), decimalPlaces);
+}
+
+std::string FormatDecimalResult(bool negative, std::uint64_t digits, int fractionDigits, int decimalPlaces)
+{
+    // A setting beyond 0 to 9 counts as its nearer end, as FormatResult has it; but automatic.
+    const int places = decimalPlaces == DecimalPlacesAuto ? DecimalPlacesAuto : std::clamp(decimalPlaces, 0, 9);
+    char text[LongestScaled];
+    return std::string(text, formatScaled(negative, digits, fractionDigits, places, text));
 }
 
 std::string FormatResult(std::string_view numberText, int decimalPlaces)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,9 @@ namespace eval {
 std::string FormatResult(std::string_view numberText, int decimalPlaces);
 // The same for a Double's number text (formatDouble), without writing that text out first.
 std::string FormatDoubleResult(double value, int decimalPlaces);
+// The same for the number `digits` x 10^-fractionDigits, less than zero when `negative`: the
+// text of a whole number (no fraction digits) or of a Currency amount (four, less trailing
+// zeros), without writing it out first. fractionDigits is at most 19.
+std::string FormatDecimalResult(bool negative, std::uint64_t digits, int fractionDigits, int decimalPlaces);
 
 } // namespace eval

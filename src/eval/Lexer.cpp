@@ -5,6 +5,7 @@
 #include "ScriptError.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -67,6 +68,23 @@ constexpr std::array keywords{
     Keyword{"WHILE", TokenKind::Reserved}, Keyword{"WITH", TokenKind::Reserved},
 };
 
+// For each letter A to Z, the keywords that start with it (indices into keywords), then
+// noKeyword.
+constexpr std::uint8_t noKeyword = 0xFF;
+constexpr auto keywordsByInitial = [] {
+    std::array<std::array<std::uint8_t, 12>, 26> table{};
+    for (auto &letter : table)
+        letter.fill(noKeyword);
+    for (std::size_t k = 0; k < keywords.size(); ++k) {
+        auto &letter = table[static_cast<std::size_t>(keywords[k].name[0] - 'A')];
+        std::size_t n = 0;
+        while (letter[n] != noKeyword)
+            ++n;
+        letter[n] = static_cast<std::uint8_t>(k); // a letter with twelve would not compile
+    }
+    return table;
+}();
+
 // The comparison operator that starts with c (one of = < >), n the character after it.
 struct Comparison
 {
@@ -98,6 +116,24 @@ Comparison comparisonAt(char c, char n)
         return {TokenKind::Greater, 1};
     }
 }
+
+// The token a character makes on its own, whatever follows it; Invalid for the others.
+constexpr auto singleCharacterTokens = [] {
+    std::array<TokenKind, 256> kinds{};
+    kinds.fill(TokenKind::Invalid);
+    kinds['\n'] = TokenKind::Newline;
+    kinds[':'] = TokenKind::Newline;
+    kinds['+'] = TokenKind::Plus;
+    kinds['-'] = TokenKind::Minus;
+    kinds['*'] = TokenKind::Star;
+    kinds['/'] = TokenKind::Slash;
+    kinds['\\'] = TokenKind::Backslash;
+    kinds['^'] = TokenKind::Caret;
+    kinds['('] = TokenKind::OpenParen;
+    kinds[')'] = TokenKind::CloseParen;
+    kinds[','] = TokenKind::Comma;
+    return kinds;
+}();
 
 } // namespace
 
@@ -133,42 +169,52 @@ void Lexer::skipBlanks()
 
 void Lexer::next(Token &token)
 {
-    // Spaces between tokens are stepped over here; tabs, continuations and comments there.
+    // Scanned with locals, as in readNumber. Spaces between tokens are stepped over here; tabs,
+    // continuations and comments in skipBlanks.
+    const char *const text = source_.data();
+    const std::size_t size = source_.size();
     std::size_t at = pos_;
-    while (at < source_.size() && source_[at] == ' ')
+    while (at < size && text[at] == ' ')
         ++at;
     pos_ = at;
-    if (at < source_.size() && (source_[at] == '\t' || source_[at] == '_' || source_[at] == '\''))
-        skipBlanks();
     token.error = 0;
-    if (pos_ >= source_.size()) {
+    if (at < size && (text[at] == '\t' || text[at] == '_' || text[at] == '\'')) {
+        skipBlanks();
+        at = pos_;
+    }
+    if (at >= size) {
         token.kind = TokenKind::End;
         token.text = {};
         return;
     }
-    std::size_t start = pos_;
-    char c = source_[pos_];
+    const char c = text[at];
     auto single = [&](TokenKind kind, std::size_t length = 1) {
         token.kind = kind;
-        pos_ += length;
-        token.text = source_.substr(start, length);
+        pos_ = at + length;
+        token.text = std::string_view(text + at, length);
     };
-    char n = pos_ + 1 < source_.size() ? source_[pos_ + 1] : '\0';
+    // Numbers and operators first, with no jump table: which of them comes is as random as the
+    // text, and a jump table's one branch would be mispredicted on most tokens.
+    if (isDigit(c)) {
+        readNumber(token);
+        return;
+    }
+    const TokenKind alone = singleCharacterTokens[static_cast<unsigned char>(c)];
+    if (alone != TokenKind::Invalid) {
+        single(alone);
+        return;
+    }
+    const char n = at + 1 < size ? text[at + 1] : '\0';
     switch (c) {
+    case '.':
+        if (isDigit(n))
+            readNumber(token);
+        else
+            single(TokenKind::Dot);
+        return;
     case '\r':
         single(TokenKind::Newline, n == '\n' ? 2 : 1);
         return;
-    case '\n':
-    case ':': single(TokenKind::Newline); return;
-    case '+': single(TokenKind::Plus); return;
-    case '-': single(TokenKind::Minus); return;
-    case '*': single(TokenKind::Star); return;
-    case '/': single(TokenKind::Slash); return;
-    case '\\': single(TokenKind::Backslash); return;
-    case '^': single(TokenKind::Caret); return;
-    case '(': single(TokenKind::OpenParen); return;
-    case ')': single(TokenKind::CloseParen); return;
-    case ',': single(TokenKind::Comma); return;
     case '=':
     case '<':
     case '>': {
@@ -191,14 +237,6 @@ void Lexer::next(Token &token)
     case '#': readDate(token); return;
     default: break;
     }
-    if (isDigit(c) || (c == '.' && isDigit(n))) {
-        readNumber(token);
-        return;
-    }
-    if (c == '.') {
-        single(TokenKind::Dot);
-        return;
-    }
     if (isLetter(c)) {
         readWord(token);
         return;
@@ -209,10 +247,32 @@ void Lexer::next(Token &token)
 
 namespace {
 
+// A literal that the quick roads below do not read exactly: the token is plain digits, point
+// and exponent, which from_chars reads as it stands.
+[[gnu::noinline]] void setNumberFromText(Token &token)
+{
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
+        if (parsed.status != ParsedNumber::Ok) {
+            token.kind = TokenKind::Invalid;
+            token.error = Overflow;
+            return;
+        }
+        value = parsed.value;
+    } else if (ec != std::errc() || end != token.text.data() + token.text.size()) {
+        token.kind = TokenKind::Invalid;
+        token.error = InvalidNumber;
+        return;
+    }
+    token.literal = Value::doubleValue(value);
+}
+
 // The value of a number literal read as `digits` times ten to the `scale` (all its significant
 // digits, unless allDigits is false) into token.literal; a literal beyond a Double's range
 // makes the token an Overflow.
-void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigits, bool isWhole)
+[[gnu::always_inline]] inline void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigits, bool isWhole)
 {
     // Whole literals are Integer while they fit, then Long, then Double.
     if (isWhole && allDigits && scale == 0 && digits <= 32767) {
@@ -233,24 +293,40 @@ void setNumberValue(Token &token, std::uint64_t digits, int scale, bool allDigit
         token.literal = Value::doubleValue(scale < 0 ? d / powers[-scale] : d * powers[scale]);
         return;
     }
-    // The token is plain digits, point and exponent: from_chars reads it as it stands.
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        ParsedNumber parsed = parseNumericString(token.text); // tells underflow from overflow
-        if (parsed.status != ParsedNumber::Ok) {
-            token.kind = TokenKind::Invalid;
-            token.error = Overflow;
-            return;
-        }
-        value = parsed.value;
-    } else if (ec != std::errc() || end != token.text.data() + token.text.size()) {
-        token.kind = TokenKind::Invalid;
-        token.error = InvalidNumber;
-        return;
-    }
-    token.literal = Value::doubleValue(value);
+    setNumberFromText(token);
 }
+
+// The digits at the start of eight bytes, read at once: how many (up to 8) and their value.
+// A run's length is any, so a loop over it costs a mispredicted branch at its end on most
+// literals; here nothing depends on it but a shift.
+struct DigitRun
+{
+    unsigned length;
+    std::uint64_t value;
+};
+
+[[gnu::always_inline]] inline DigitRun digitRun(const char *eightBytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, eightBytes, sizeof word);
+    const std::uint64_t values = word ^ 0x3030303030303030u; // '0' to '9' become 0 to 9
+    // A byte is no digit when its value is 10 or more: its low seven bits plus 0x76 reach the
+    // high bit then (and carry into no neighbour), or it had the high bit already.
+    const std::uint64_t others =
+        (((values & 0x7F7F7F7F7F7F7F7Fu) + 0x7676767676767676u) | values) & 0x8080808080808080u;
+    const auto length = others == 0 ? 8u : static_cast<unsigned>(std::countr_zero(others)) / 8;
+    if (length == 0)
+        return {0, 0};
+    // The digits moved to the top bytes (the first the most significant, as zeros before it
+    // add nothing), then joined: pairs, fours, and the eight.
+    std::uint64_t v = values << (8 * (8 - length));
+    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFu;
+    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFu;
+    v = (v * 10000 + (v >> 32)) & 0xFFFFFFFFu;
+    return {length, v};
+}
+
+constexpr std::uint64_t powersOfTen[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
 } // namespace
 
@@ -261,7 +337,43 @@ void Lexer::readNumber(Token &token)
     const char *const text = source_.data();
     const std::size_t size = source_.size();
     const std::size_t start = pos_;
-    std::size_t p = pos_;
+    const auto digitAt = [text](std::size_t at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(text[at])) - unsigned{'0'};
+    };
+    std::size_t p = start;
+    {
+        // The usual literal first: at most 19 digits in all, so that they add up without a
+        // count, a point perhaps, and no exponent. Anything else is read again below.
+        std::uint64_t digits = 0;
+        // A run of digits from `at` onto `digits` (which may wrap beyond 19 digits: such a
+        // literal is read below); where it ends.
+        const auto addRun = [&](std::size_t at) {
+            if (size - at >= 8) {
+                const DigitRun eight = digitRun(text + at);
+                digits = digits * powersOfTen[eight.length] + eight.value;
+                at += eight.length;
+                if (eight.length < 8)
+                    return at;
+            }
+            for (unsigned digit = 0; at < size && (digit = digitAt(at)) <= 9; ++at)
+                digits = digits * 10 + digit;
+            return at;
+        };
+        p = addRun(p);
+        const std::size_t wholeEnd = p;
+        const bool point = p < size && text[p] == '.';
+        if (point)
+            p = addRun(p + 1);
+        const std::size_t fractionCount = point ? p - wholeEnd - 1 : 0;
+        if ((wholeEnd - start) + fractionCount <= 19 && !(p < size && (text[p] == 'E' || text[p] == 'e'))) {
+            pos_ = p;
+            token.text = std::string_view(text + start, p - start);
+            token.kind = TokenKind::Literal;
+            setNumberValue(token, digits, -static_cast<int>(fractionCount), true, !point);
+            return;
+        }
+        p = start;
+    }
     bool isWhole = true;
     // The significant digits as one whole number, while 19 of them fit, and the power of ten
     // it counts in: most literals are read exactly from these alone.
@@ -417,9 +529,12 @@ void Lexer::readWord(Token &token)
     token.kind = TokenKind::Identifier;
     if (token.text.size() > 8)
         return; // no keyword is longer
-    for (const Keyword &k : keywords) {
-        if (equalsUpper(token.text, k.name)) {
-            token.kind = k.kind;
+    // Only the keywords with the word's first letter, at most ten of the fifty-odd.
+    for (const std::uint8_t k : keywordsByInitial[static_cast<std::size_t>(upper(token.text[0]) - 'A')]) {
+        if (k == noKeyword)
+            return;
+        if (equalsUpper(token.text, keywords[k].name)) {
+            token.kind = keywords[k].kind;
             return;
         }
     }

@@ -50,23 +50,14 @@ void civilFromDays(long long z, long long &year, unsigned &month, unsigned &day)
 
 __extension__ typedef unsigned __int128 Wide;
 
-// "00" to "99", for writing digits two at a time.
-constexpr std::array<char, 200> digitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
+} // namespace
 
 // The 15-digit general form of a double between 0.0001 and 1E+15, exactly and without
 // to_chars: the double is m x 2^e; m x 5^k x 2^(e+k) is the value times 10^k, which 128 bits
 // hold whole for the powers this range needs, so rounding it to 15 digits (half to even, as
 // printf does on an exact tie) is one shift. False outside the range: to_chars then.
-} // namespace
 
-bool fixedRangeDigits(double value, FixedRangeDigits &out)
+bool fixedRangeSignificand(double value, FixedRangeSignificand &out)
 {
     static constexpr std::uint64_t powersOfFive[23] = {
         1ull, 5ull, 25ull, 125ull, 625ull, 3125ull, 15625ull, 78125ull, 390625ull, 1953125ull,
@@ -109,6 +100,28 @@ bool fixedRangeDigits(double value, FixedRangeDigits &out)
     }
     if (digits == 0 || decimalExponent < -4 || decimalExponent >= 15)
         return false;
+    out.digits = digits;
+    out.exponent = decimalExponent;
+    return true;
+}
+
+namespace {
+
+// The digits of a fixed-range Double's text: digits[0..count) with trailing zeros dropped,
+// the first standing for 10^exponent.
+struct FixedRangeDigits
+{
+    char digits[15];
+    int count;
+    int exponent;
+};
+
+bool fixedRangeDigits(double value, FixedRangeDigits &out)
+{
+    FixedRangeSignificand significand;
+    if (!fixedRangeSignificand(value, significand))
+        return false;
+    std::uint64_t digits = significand.digits;
     // Trailing zeros off the number first (at most 14 of its 15 digits: 8, 4, 2 and 1 of them
     // at a time), then the digits left written two at a time from the end.
     int count = 15;
@@ -120,23 +133,11 @@ bool fixedRangeDigits(double value, FixedRangeDigits &out)
             count -= chunkZeros[c];
         }
     }
-    char *end = out.digits + count;
-    for (; digits >= 100; digits /= 100) {
-        end -= 2;
-        std::memcpy(end, digitPairs.data() + 2 * (digits % 100), 2);
-    }
-    if (digits >= 10) {
-        end -= 2;
-        std::memcpy(end, digitPairs.data() + 2 * digits, 2);
-    } else {
-        *--end = static_cast<char>('0' + digits);
-    }
+    writeDigitsBefore(out.digits + count, digits);
     out.count = count;
-    out.exponent = decimalExponent;
+    out.exponent = significand.exponent;
     return true;
 }
-
-namespace {
 
 bool formatFixedRange(double value, std::string &out)
 {

@@ -2,7 +2,9 @@
 
 #include "Value.h"
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -12,16 +14,41 @@ namespace eval {
 // grouping, a "0" before a bare point, at most 15 significant digits with trailing fraction zeros
 // dropped, and exponent notation (1E+20, 1E-05) from 1E+15 up and below 0.0001.
 std::string formatDouble(double value);
-// The digits of that text for a Double from 0.0001 up to 1E+15 (the fixed form), without
-// building it: digits[0..count) with trailing zeros dropped, the first standing for
-// 10^exponent; the sign is the value's. False outside that range (or for zero).
-struct FixedRangeDigits
+// "00" to "99", for writing digits two at a time.
+inline constexpr std::array<char, 200> digitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+// Writes the decimal digits of `value` (no leading zeros; "0" for zero) so that they end just
+// before `end`, two at a time from the last; where they start.
+inline char *writeDigitsBefore(char *end, std::uint64_t value)
 {
-    char digits[15];
-    int count;
+    for (; value >= 100; value /= 100) {
+        end -= 2;
+        std::memcpy(end, digitPairs.data() + 2 * (value % 100), 2);
+    }
+    if (value >= 10) {
+        end -= 2;
+        std::memcpy(end, digitPairs.data() + 2 * value, 2);
+    } else {
+        *--end = static_cast<char>('0' + value);
+    }
+    return end;
+}
+// The 15 significant digits of that text for a Double from 0.0001 up to 1E+15 (the fixed
+// form), without building it: one number from 10^14 to 10^15 - 1, trailing zeros kept, whose
+// first digit stands for 10^exponent; the sign is the value's. False outside that range (or
+// for zero).
+struct FixedRangeSignificand
+{
+    std::uint64_t digits;
     int exponent;
 };
-bool fixedRangeDigits(double value, FixedRangeDigits &out);
+bool fixedRangeSignificand(double value, FixedRangeSignificand &out);
 // The same with at most 7 significant digits, for single precision (exponent from 1E+07 up).
 std::string formatSingle(float value);
 // A Double as the language writes it for CStr, "&", Len and the string functions, which differs

@@ -5,6 +5,7 @@
 #include "ObjectValues.h"
 #include "Operators.h"
 
+#include <array>
 #include <new>
 #include <span>
 #include <stdexcept>
@@ -38,31 +39,47 @@ struct SyntaxFailure
 // A name is kept at most this many times: enough to tell the user, bounded for any text.
 constexpr std::size_t MaxUndefinedNames = 16;
 
-// Binding strength of a binary operator token, or 0 when the token is none.
+// Binding strength of a binary operator token (0 when the token is none) and its operation.
+struct Binding
+{
+    std::uint8_t precedence = 0;
+    BinaryOp op{};
+};
+
+// Looked up rather than switched on: the token after an operand is any of these, so a jump
+// table's one branch is mispredicted often.
+constexpr auto bindings = [] {
+    std::array<Binding, 256> table{};
+    const auto set = [&table](TokenKind kind, int precedence, BinaryOp op) {
+        table[static_cast<std::size_t>(kind)] = Binding{static_cast<std::uint8_t>(precedence), op};
+    };
+    set(TokenKind::Imp, 1, BinaryOp::Imp);
+    set(TokenKind::Eqv, 2, BinaryOp::Eqv);
+    set(TokenKind::Xor, 3, BinaryOp::Xor);
+    set(TokenKind::Or, 4, BinaryOp::Or);
+    set(TokenKind::And, 5, BinaryOp::And);
+    set(TokenKind::Equal, PrecedenceComparison, BinaryOp::Equal);
+    set(TokenKind::NotEqual, PrecedenceComparison, BinaryOp::NotEqual);
+    set(TokenKind::Less, PrecedenceComparison, BinaryOp::Less);
+    set(TokenKind::Greater, PrecedenceComparison, BinaryOp::Greater);
+    set(TokenKind::LessEqual, PrecedenceComparison, BinaryOp::LessEqual);
+    set(TokenKind::GreaterEqual, PrecedenceComparison, BinaryOp::GreaterEqual);
+    set(TokenKind::Ampersand, 8, BinaryOp::Concatenate);
+    set(TokenKind::Plus, 9, BinaryOp::Add);
+    set(TokenKind::Minus, 9, BinaryOp::Subtract);
+    set(TokenKind::Mod, 10, BinaryOp::Modulo);
+    set(TokenKind::Backslash, 11, BinaryOp::IntDivide);
+    set(TokenKind::Star, 12, BinaryOp::Multiply);
+    set(TokenKind::Slash, 12, BinaryOp::Divide);
+    set(TokenKind::Caret, 13, BinaryOp::Power);
+    return table;
+}();
+
 int precedence(TokenKind kind, BinaryOp &op)
 {
-    switch (kind) {
-    case TokenKind::Imp: op = BinaryOp::Imp; return 1;
-    case TokenKind::Eqv: op = BinaryOp::Eqv; return 2;
-    case TokenKind::Xor: op = BinaryOp::Xor; return 3;
-    case TokenKind::Or: op = BinaryOp::Or; return 4;
-    case TokenKind::And: op = BinaryOp::And; return 5;
-    case TokenKind::Equal: op = BinaryOp::Equal; return PrecedenceComparison;
-    case TokenKind::NotEqual: op = BinaryOp::NotEqual; return PrecedenceComparison;
-    case TokenKind::Less: op = BinaryOp::Less; return PrecedenceComparison;
-    case TokenKind::Greater: op = BinaryOp::Greater; return PrecedenceComparison;
-    case TokenKind::LessEqual: op = BinaryOp::LessEqual; return PrecedenceComparison;
-    case TokenKind::GreaterEqual: op = BinaryOp::GreaterEqual; return PrecedenceComparison;
-    case TokenKind::Ampersand: op = BinaryOp::Concatenate; return 8;
-    case TokenKind::Plus: op = BinaryOp::Add; return 9;
-    case TokenKind::Minus: op = BinaryOp::Subtract; return 9;
-    case TokenKind::Mod: op = BinaryOp::Modulo; return 10;
-    case TokenKind::Backslash: op = BinaryOp::IntDivide; return 11;
-    case TokenKind::Star: op = BinaryOp::Multiply; return 12;
-    case TokenKind::Slash: op = BinaryOp::Divide; return 12;
-    case TokenKind::Caret: op = BinaryOp::Power; return 13;
-    default: return 0;
-    }
+    const Binding binding = bindings[static_cast<std::size_t>(kind)];
+    op = binding.op;
+    return binding.precedence;
 }
 
 // A comparison with a literal on either side reads a string as the literal's kind; every
@@ -168,6 +185,13 @@ Value Parser::parseExpression(int minimumPrecedence)
     if (++depth_ > MaxDepth)
         fail(OutOfStackSpace);
     Value left = parseOperand();
+    left = parseOperators(std::move(left), minimumPrecedence);
+    --depth_;
+    return left;
+}
+
+Value Parser::parseOperators(Value left, int minimumPrecedence)
+{
     for (;;) {
         BinaryOp op{};
         const bool identity = token_.kind == TokenKind::Is;
@@ -179,7 +203,21 @@ Value Parser::parseExpression(int minimumPrecedence)
         // Both operands stay counted until their operator is done with them.
         const std::size_t kept = budgetBytes(left);
         environment_.budget.hold(kept);
-        const Value right = parseExpression(p + 1);
+        Value right;
+        if (token_.kind == TokenKind::Literal) {
+            // The usual right operand, a number: what parseExpression(p + 1) does, without a
+            // call for the literal alone.
+            if (depth_ + 1 > MaxDepth)
+                fail(OutOfStackSpace);
+            right = takeLiteral();
+            if (bindsTighter(p + 1)) {
+                ++depth_;
+                right = parseOperators(std::move(right), p + 1);
+                --depth_;
+            }
+        } else {
+            right = parseExpression(p + 1);
+        }
         const std::size_t keptRight = budgetBytes(right);
         environment_.budget.hold(keptRight);
         const bool rightLiteral = literal_;
@@ -201,12 +239,28 @@ Value Parser::parseExpression(int minimumPrecedence)
         }
         environment_.budget.release(kept + keptRight);
     }
-    --depth_;
     return left;
+}
+
+bool Parser::bindsTighter(int minimumPrecedence) const
+{
+    BinaryOp op{};
+    const int p = token_.kind == TokenKind::Is ? PrecedenceComparison : precedence(token_.kind, op);
+    return p != 0 && p >= minimumPrecedence;
+}
+
+Value Parser::takeLiteral()
+{
+    literal_ = true;
+    Value value = std::move(token_.literal);
+    advance();
+    return value;
 }
 
 Value Parser::parseOperand()
 {
+    if (token_.kind == TokenKind::Literal) // the usual operand: a number as it stands
+        return takeLiteral();
     // Signs bind tighter than anything, "^" included: -2^2 is 4. A run of them is read in a
     // loop, so a million minus signs cost no stack.
     std::size_t negations = 0;
@@ -224,13 +278,16 @@ Value Parser::parseOperand()
         }
         value = parseExpression(PrecedenceComparison);
         for (std::size_t i = 0; i < nots && !failed_; ++i)
-            value = guarded([&] { return logicalNot(defaultValue(value)); });
+            value = guarded([&] { return value.isObject() ? logicalNot(defaultValue(value)) : logicalNot(value); });
         literal_ = false;
+    } else if (token_.kind == TokenKind::Literal) {
+        value = takeLiteral(); // -5: a number after its sign
     } else {
         value = parsePrimary();
     }
+    // An object stands for its default value; anything else is negated as it is, not copied.
     for (std::size_t i = 0; i < negations && !failed_; ++i)
-        value = guarded([&] { return negate(defaultValue(value)); });
+        value = guarded([&] { return value.isObject() ? negate(defaultValue(value)) : negate(value); });
     if (negations > 0)
         literal_ = false; // -5 is computed: the literal is 5
     return value;
@@ -240,12 +297,7 @@ Value Parser::parsePrimary()
 {
     literal_ = false;
     switch (token_.kind) {
-    case TokenKind::Literal: {
-        literal_ = true;
-        Value value = std::move(token_.literal);
-        advance();
-        return value;
-    }
+    case TokenKind::Literal: return takeLiteral();
     case TokenKind::True: advance(); return Value::boolean(true);
     case TokenKind::False: advance(); return Value::boolean(false);
     case TokenKind::Empty: advance(); return Value();

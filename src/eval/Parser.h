@@ -52,6 +52,12 @@ private:
 
     void advance() { lexer_.next(token_); }
     Value parseExpression(int minimumPrecedence);
+    // The binary operators after `left` that bind at least as tightly as minimumPrecedence.
+    Value parseOperators(Value left, int minimumPrecedence);
+    // Whether the token is a binary operator that binds at least as tightly.
+    bool bindsTighter(int minimumPrecedence) const;
+    // The literal token's value, and on to the next token.
+    Value takeLiteral();
     Value parseOperand();
     Value parsePrimary();
     Value parseCall(std::string_view name);

@@ -8,10 +8,8 @@
 
 namespace eval {
 
-void ScriptControl::setLanguage(std::string_view language)
+void ScriptControl::changeLanguage(std::string_view language)
 {
-    if (language_ == language) // set before every calculation: usually the same
-        return;
     language_ = std::string(language);
     // Told once here rather than on every Eval.
     isVBScript_ = language.size() == 8;
@@ -19,7 +17,8 @@ void ScriptControl::setLanguage(std::string_view language)
         isVBScript_ = (language[i] | 0x20) == ("vbscript"[i] | 0x20);
 }
 
-EvalResult ScriptControl::Eval(std::string_view expression)
+// Both roads in one body, each a copy of its own: no call between them.
+[[gnu::always_inline]] inline EvalResult ScriptControl::evaluate(std::string_view expression, bool knownUtf8)
 {
     EvalResult result;
     if (!isVBScript_) {
@@ -36,9 +35,10 @@ EvalResult ScriptControl::Eval(std::string_view expression)
         environment.undefinedNames = &result.undefinedNames;
         // Text from outside that is not UTF-8 would be counted differently by different
         // functions (a 0xFF byte reads as the odd-byte marker); it is mended first.
-        const bool mended = !isUtf8(expression);
-        const std::string mendedText = mended ? wellFormedText(expression) : std::string();
-        Parser::Outcome outcome = Parser::evaluate(mended ? std::string_view(mendedText) : expression, environment);
+        // (The mended text lives to the end of the statement: nothing of the outcome points into it.)
+        Parser::Outcome outcome = knownUtf8 || isUtf8(expression)
+                                      ? Parser::evaluate(expression, environment)
+                                      : Parser::evaluate(wellFormedText(expression), environment);
         if (outcome.kind == Parser::Outcome::SyntaxFailure) {
             random_ = before;
             locale_ = localeBefore;
@@ -47,7 +47,8 @@ EvalResult ScriptControl::Eval(std::string_view expression)
         }
         result.ok = outcome.kind == Parser::Outcome::Ok;
         result.value = std::move(outcome.value);
-        result.error = std::move(outcome.error);
+        if (!result.ok) // a success has no error to move
+            result.error = std::move(outcome.error);
         result.where = outcome.where;
         result.length = outcome.length;
         result.notAFunction = outcome.notAFunction;
@@ -57,6 +58,16 @@ EvalResult ScriptControl::Eval(std::string_view expression)
         result.error = ScriptError(OutOfMemory);
     }
     return result;
+}
+
+EvalResult ScriptControl::Eval(std::string_view expression)
+{
+    return evaluate(expression, false);
+}
+
+EvalResult ScriptControl::evalUtf8(std::string_view expression)
+{
+    return evaluate(expression, true);
 }
 
 } // namespace eval

@@ -40,10 +40,16 @@ class ScriptControl
 {
 public:
     // Only "VBScript" (any letter case) is known; another language makes evaluation fail.
-    void setLanguage(std::string_view language);
+    void setLanguage(std::string_view language)
+    {
+        if (language != language_) // set before every calculation: usually the same
+            changeLanguage(language);
+    }
     const std::string &language() const { return language_; }
 
     EvalResult Eval(std::string_view expression);
+    // The same for a text the caller knows to be UTF-8, which is not checked again.
+    EvalResult evalUtf8(std::string_view expression);
 
     // Where MsgBox and InputBox reach the user; without one (the default) they are refused.
     // The port must outlive the engine or be replaced first.
@@ -61,6 +67,9 @@ public:
     void setCheckpoint(std::function<void()> checkpoint) { checkpoint_ = std::move(checkpoint); }
 
 private:
+    void changeLanguage(std::string_view language);
+    EvalResult evaluate(std::string_view expression, bool knownUtf8);
+
     std::string language_ = "VBScript";
     bool isVBScript_ = true; // language_ names VBScript, in any letter case
     std::chrono::milliseconds timeout_ = EvalBudget::DefaultTimeout;

@@ -97,8 +97,19 @@ bool isUtf8(std::string_view text)
     // from the first word that is not ASCII, where a character starts.
     constexpr std::uint64_t highBits = 0x8080808080808080u;
     const std::size_t size = text.size();
-    if (size < 8)
-        return wellFormed(text, false);
+    if (size < 8) {
+        // A short text as one word of two overlapping pieces (a byte read twice changes nothing).
+        const auto load = [&text](std::size_t at, std::size_t bytes) {
+            std::uint64_t piece = 0;
+            std::memcpy(&piece, text.data() + at, bytes); // bytes is a constant at each use
+            return piece;
+        };
+        const std::uint64_t all = size >= 4   ? load(0, 4) | load(size - 4, 4) << 32
+                                  : size >= 2 ? load(0, 2) | load(size - 2, 2) << 16
+                                  : size == 1 ? load(0, 1)
+                                              : 0;
+        return (all & highBits) == 0 || wellFormed(text, false);
+    }
     std::uint64_t word;
     std::size_t i = 0;
     for (; i + 8 <= size; i += 8) {

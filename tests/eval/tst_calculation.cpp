@@ -43,6 +43,9 @@ private slots:
         // The integer function truncates, as the rewrite makes it Fix.
         add("int(-2.5)", 2, "= -2");
         add("Int(2.7)", 2, "= 2");
+        // Text with nothing to upper-case is rewritten too, wherever its INT stands.
+        add("INT(-2.5)", 2, "= -2");
+        add("10000000 + INT(-2.5)", 2, "= 9,999,998");
         add("0.001", 2, "= 0.00");
         add("10 / 4", 0, "= 3");
         add("1234567.5", automatic, "= 1234567.5");

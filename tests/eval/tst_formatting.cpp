@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -191,6 +192,44 @@ private slots:
             for (int places = 0; places <= 9; ++places)
                 QVERIFY2(eval::FormatResult(plain, places) == eval::FormatResult(scientific, places),
                          (plain + " " + scientific + " at " + std::to_string(places)).c_str());
+        }
+    }
+
+    // Doubles, whole numbers and Currency amounts are formatted from their digits, without
+    // their number text; the result must be what FormatResult makes of that text, at every
+    // setting: ties at the rounded digit, carries into a new digit, all digits rounding away.
+    void resultsFromDigitsMatchTheText()
+    {
+        std::mt19937_64 random(5);
+        std::vector<double> doubles{0.0001, 999999999999999.0, 0.005, 0.0049999, 2.675, 9.995, 999.9995,
+                                    0.5, 1.5, 1e14 + 0.5, 123456.785, 0.00015, 4.4999999999};
+        std::vector<std::int64_t> wholes{1, 9, 10, 999, 1000, 32767, -32768, 2147483647, -2147483648LL,
+                                         std::numeric_limits<std::int64_t>::max(),
+                                         std::numeric_limits<std::int64_t>::min()};
+        for (int i = 0; i < 30000; ++i) {
+            const double scale = std::pow(10.0, static_cast<double>(random() % 20) - 5);
+            const double d = static_cast<double>(random() % 10000000) / 1000.0 * scale;
+            doubles.push_back(random() % 2 ? -d : d);
+            doubles.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 60) - 60));
+            const auto w = static_cast<std::int64_t>(random() >> (random() % 64));
+            wholes.push_back(random() % 2 ? -w : w);
+        }
+        const auto magnitude = [](std::int64_t w) { return w < 0 ? 0 - static_cast<std::uint64_t>(w) : static_cast<std::uint64_t>(w); };
+        for (int places : {0, 1, 2, 3, 5, 9, eval::DecimalPlacesAuto}) {
+            for (double d : doubles)
+                if (d != 0)
+                    QVERIFY2(eval::FormatDoubleResult(d, places) == eval::FormatResult(eval::formatDouble(d), places),
+                             (eval::formatDouble(d) + " at " + std::to_string(places)).c_str());
+            for (std::int64_t w : wholes) {
+                if (w == 0)
+                    continue;
+                QVERIFY2(eval::FormatDecimalResult(w < 0, magnitude(w), 0, places) ==
+                             eval::FormatResult(std::to_string(w), places),
+                         (std::to_string(w) + " at " + std::to_string(places)).c_str());
+                QVERIFY2(eval::FormatDecimalResult(w < 0, magnitude(w), 4, places) ==
+                             eval::FormatResult(eval::formatCurrency(w), places),
+                         (eval::formatCurrency(w) + " at " + std::to_string(places)).c_str());
+            }
         }
     }
 

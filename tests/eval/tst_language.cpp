@@ -5,7 +5,11 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -343,6 +347,26 @@ private slots:
         eval::ScriptControl engine;
         QCOMPARE(engine.Eval("1 / 0").error.description, std::string("Division by zero"));
         QCOMPARE(engine.Eval("foo(1)").error.description, std::string("Type mismatch: 'foo'"));
+    }
+
+    // A whole number to a whole power is multiplied out while that is exact: the result must
+    // be pow's to the last bit, also at the edge of exactness (2^53) and past it.
+    void wholePowersAsPow()
+    {
+        eval::ScriptControl engine;
+        std::vector<std::pair<double, int>> cases{{94906265, 2}, {94906266, 2}, {-208063, 3}, {208064, 3},
+                                                  {2, 52}, {2, 53}, {2, 64}, {-2, 63}, {3, 33}, {3, 34}};
+        for (int base = -1500; base <= 1500; base += 7)
+            for (int exponent = 1; exponent <= 9; ++exponent)
+                cases.emplace_back(base, exponent);
+        for (const auto &[base, exponent] : cases) {
+            const std::string text = "(" + std::to_string(static_cast<long long>(base)) + ") ^ " + std::to_string(exponent);
+            const eval::EvalResult r = engine.Eval(text);
+            const double expected = std::pow(base, exponent);
+            QVERIFY2(r.ok && r.value.type() == eval::VarType::Double, text.c_str());
+            const double got = r.value.asDouble();
+            QVERIFY2(std::memcmp(&got, &expected, sizeof got) == 0, text.c_str());
+        }
     }
 
     void rndSequence()
