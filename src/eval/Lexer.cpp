@@ -305,6 +305,9 @@ struct DigitRun
     std::uint64_t value;
 };
 
+// The first character is the word's lowest byte only where the machine is little-endian.
+static_assert(std::endian::native == std::endian::little, "digitRun reads digits in little-endian byte order");
+
 [[gnu::always_inline]] inline DigitRun digitRun(const char *eightBytes)
 {
     std::uint64_t word;
