@@ -54,16 +54,23 @@ void forEachWord(std::string_view text, Word &&word)
         word(load(0, 1));
 }
 
+constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
+
+// A byte's high bit here says whether it is from 'a' to 'z' (0x61 to 0x7A), where every byte of
+// `word` is below 0x80: then these sums carry into no neighbour. The other bits say nothing.
+constexpr std::uint64_t lowerCaseBits(std::uint64_t word)
+{
+    return (word + ones * (0x80 - 'a')) & ~(word + ones * (0x80 - 'z' - 1));
+}
+
 TextScan scanText(std::string_view text)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
     // Each word adds its bytes' high bits to these; which say something only while every byte
     // is below 0x80, as then the sums carry into no neighbour.
     std::uint64_t beyondAscii = 0, lowerCase = 0, upperI = 0;
     forEachWord(text, [&](std::uint64_t word) {
         beyondAscii |= word;
-        // At least 'a' (0x61) and not beyond 'z' (0x7A).
-        lowerCase |= (word + ones * (0x80 - 'a')) & ~(word + ones * (0x80 - 'z' - 1));
+        lowerCase |= lowerCaseBits(word);
         // 'I' is the byte that the xor makes zero, the one that adding 0x7F leaves below 0x80.
         upperI |= ~((word ^ (ones * 'I')) + ones * 0x7F);
     });
@@ -192,15 +199,13 @@ namespace {
 // has room for the text's length, without building a string.
 void rewriteAscii(std::string_view text, char *out)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101u, highBits = 0x8080808080808080u;
     const std::size_t size = text.size();
-    // Eight letters at a time, as in scanText (every byte is below 0x80); the last eight bytes
-    // again, as upper-casing them twice changes nothing more.
+    // Eight letters at a time, as in scanText; the last eight bytes again, as upper-casing them
+    // twice changes nothing more.
     const auto upperEight = [&](std::size_t at) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + at, sizeof word);
-        const std::uint64_t lower = (word + ones * (0x80 - 'a')) & ~(word + ones * (0x80 - 'z' - 1)) & highBits;
-        word ^= lower >> 2; // 0x80 >> 2 is the case bit
+        word ^= (lowerCaseBits(word) & highBits) >> 2; // 0x80 >> 2 is the case bit
         std::memcpy(out + at, &word, sizeof word);
     };
     std::size_t i = 0;
@@ -302,11 +307,10 @@ void rewriteAscii(std::string_view text, char *out)
         calculation.valueText = describeValue(value);
         return calculation;
     }
-    // The number subtypes' texts always read as numbers; only the others need reading back.
+    // A Single's text always reads as a number; only the other subtypes need reading back.
     bool zero = false;
     switch (value.type()) {
     case VarType::Single: zero = value.asSingle() == 0.0f; break;
-    case VarType::Double: zero = value.asDouble() == 0.0; break;
     default: {
         ParsedNumber number = parseNumericString(*numberText);
         if (number.status != ParsedNumber::Ok) {

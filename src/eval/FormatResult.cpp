@@ -245,13 +245,6 @@ bool formatPlain(std::string_view text, int places, std::string &result)
     return true;
 }
 
-// Powers of ten that 64 bits hold.
-constexpr std::uint64_t powersOfTen[20] = {
-    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
-    1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
-    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
-    1000000000000000000ull, 10000000000000000000ull};
-
 // The result text of the decimal number `digits` x 10^-fraction (the sign apart) into `out`, as
 // FormatResult writes the same number's text: rounded at `places` digits after the point (a 5
 // in the first dropped digit rounding up), then as formatDigits lays it out. `places` is 0 to 9,
@@ -263,7 +256,7 @@ std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int 
         if (dropped >= 20) {
             digits = 0; // below any half of what is kept
         } else {
-            const std::uint64_t unit = powersOfTen[dropped];
+            const std::uint64_t unit = powersOfTen[static_cast<std::size_t>(dropped)];
             const bool up = digits % unit >= unit / 2;
             digits = digits / unit + (up ? 1 : 0);
         }
@@ -282,8 +275,8 @@ std::size_t formatScaled(bool negative, std::uint64_t digits, int fraction, int 
     // A whole number (most results of whole numbers) needs no division.
     std::uint64_t whole = digits, part = 0;
     if (fraction > 0) {
-        whole = digits / powersOfTen[fraction];
-        part = digits % powersOfTen[fraction];
+        whole = digits / powersOfTen[static_cast<std::size_t>(fraction)];
+        part = digits % powersOfTen[static_cast<std::size_t>(fraction)];
     }
     // The whole part two digits at a time from its end, then copied in groups of three.
     // The digits end halfway along, so that 24 bytes from their start (the most there are, with

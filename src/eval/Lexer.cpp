@@ -1,6 +1,7 @@
 #include "Lexer.h"
 
 #include "DateText.h"
+#include "NumberText.h"
 #include "NumericString.h"
 #include "ScriptError.h"
 
@@ -301,7 +302,7 @@ namespace {
 // literals; here nothing depends on it but a shift.
 struct DigitRun
 {
-    unsigned length;
+    std::size_t length;
     std::uint64_t value;
 };
 
@@ -317,7 +318,7 @@ static_assert(std::endian::native == std::endian::little, "digitRun reads digits
     // high bit then (and carry into no neighbour), or it had the high bit already.
     const std::uint64_t others =
         (((values & 0x7F7F7F7F7F7F7F7Fu) + 0x7676767676767676u) | values) & 0x8080808080808080u;
-    const auto length = others == 0 ? 8u : static_cast<unsigned>(std::countr_zero(others)) / 8;
+    const std::size_t length = others == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(others)) / 8;
     if (length == 0)
         return {0, 0};
     // The digits moved to the top bytes (the first the most significant, as zeros before it
@@ -328,8 +329,6 @@ static_assert(std::endian::native == std::endian::little, "digitRun reads digits
     v = (v * 10000 + (v >> 32)) & 0xFFFFFFFFu;
     return {length, v};
 }
-
-constexpr std::uint64_t powersOfTen[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
 } // namespace
 

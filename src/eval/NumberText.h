@@ -14,6 +14,16 @@ namespace eval {
 // grouping, a "0" before a bare point, at most 15 significant digits with trailing fraction zeros
 // dropped, and exponent notation (1E+20, 1E-05) from 1E+15 up and below 0.0001.
 std::string formatDouble(double value);
+// 10^0 to 10^19, every power of ten that 64 bits hold.
+inline constexpr std::array<std::uint64_t, 20> powersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t &p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
 // "00" to "99", for writing digits two at a time.
 inline constexpr std::array<char, 200> digitPairs = [] {
     std::array<char, 200> pairs{};
